@@ -1,0 +1,48 @@
+#pragma once
+// Practice scoring: notes on the reference channel (the 16th) are judged
+// against the notes on every other channel. Each note number runs a small
+// state machine in its NoteEntry::scoreState; every event moves it and earns
+// points. The editor shows the running score as a percentage of the best that
+// could have been earned.
+//
+// The totals are shared by every instance in the process. MIDI intake (host
+// processing thread) adds to them; the panel (user-interface thread) switches
+// the mode and rule and resets the totals. Each value is a lock-free atomic.
+#include "plugin/NoteTable.h"
+
+#include <atomic>
+#include <cstdint>
+
+enum ScoreEventKind : int32_t {
+    OtherNoteOn = 0,
+    OtherNoteOff = 1,
+    ReferenceNoteOn = 2,
+    ReferenceNoteOff = 3,
+};
+
+// The 16th MIDI channel, counting from 0: the player's channel.
+constexpr int32_t referenceChannel = 15;
+
+struct PracticeState {
+    std::atomic<bool> practiceMode{false};
+    std::atomic<int32_t> practiceScore{0};
+    std::atomic<int32_t> practiceMaximum{0};
+    std::atomic<int32_t> scoringRule{0}; // 0 judges presses, 1 presses and releases
+};
+
+extern PracticeState practice;
+
+// Moves the entry's state for one event and answers the points earned; raises
+// practiceMaximum by what an expected note is worth. The caller adds the points
+// to practiceScore, and calls this only while practice mode is on.
+int32_t scoreStep(NoteEntry& entry, ScoreEventKind kind);
+
+// Panel action: practice on or off, always starting again from zero.
+void togglePracticeMode();
+
+// Panel action: switches between the two scoring rules; totals and states carry over.
+void nextScoringRule();
+
+// The score as a percentage of the maximum. Answers false, leaving `percent`
+// alone, while nothing could have been earned yet (maximum 0).
+bool practicePercentage(float& percent);

@@ -1,0 +1,83 @@
+#include "plugin/ViewerPlugin.h"
+
+#include "plugin/MidiIntake.h"
+#include "plugin/Programs.h"
+#include "plugin/RedrawRequest.h"
+#include "view3d/InstrumentModel.h"
+
+#include <cstring>
+
+namespace {
+constexpr int32_t uniqueIdQarn = 0x5141524E; // 'QARN'
+// Hosts hand program-name buffers of at least this size.
+constexpr size_t programNameCapacity = 24;
+} // namespace
+
+ViewerPlugin::ViewerPlugin(audioMasterCallback host)
+    : EffectBaseExt(host, viewerProgramCount, 0)
+{
+    if (host) {
+        setInputCount(0);
+        setOutputCount(0);
+        setIsSynth(true);
+        effect.uniqueID = uniqueIdQarn;
+    }
+}
+
+ViewerPlugin::~ViewerPlugin()
+{
+    delete currentModel;
+    currentModel = nullptr;
+}
+
+void ViewerPlugin::process(float**, float**, int32_t)
+{
+}
+
+void ViewerPlugin::setProgram(int32_t program)
+{
+    if (program < 0 || program >= viewerProgramCount)
+        return;
+    currentProgram = program;
+    delete currentModel;
+    currentModel = buildProgramModel(program);
+    requestRedisplay();
+}
+
+void ViewerPlugin::setProgramName(char*)
+{
+}
+
+void ViewerPlugin::getProgramName(char* name)
+{
+    if (!name)
+        return;
+    name[0] = '\0';
+    if (currentModel) {
+        std::strncpy(name, currentModel->getName(), programNameCapacity - 1);
+        name[programNameCapacity - 1] = '\0';
+    }
+}
+
+void ViewerPlugin::resume()
+{
+    wantMidi(1);
+}
+
+int32_t ViewerPlugin::processEvents(VstEvents* events)
+{
+    receiveMidiBlock(events, getTime(1));
+    return 1;
+}
+
+int32_t ViewerPlugin::canDo(char* text)
+{
+    static const char* const answersYes[] = {"receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo"};
+    if (text) {
+        for (const char* yes : answersYes) {
+            if (std::strcmp(text, yes) == 0)
+                return 1;
+        }
+    }
+    return -1;
+}

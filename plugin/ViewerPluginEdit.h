@@ -1,0 +1,15 @@
+#pragma once
+// The plug-in with its editor: the object the host gets from `main`.
+#include "plugin/ViewerPlugin.h"
+
+// Set when an editor could not be created; never cleared, so every later
+// `main` in this process answers null too.
+extern bool outOfMemory;
+
+class ViewerPluginEdit : public ViewerPlugin {
+public:
+    // Creates the editor, which attaches itself, and selects program 3 (the
+    // 88-key piano). Sets outOfMemory when the editor cannot be allocated.
+    explicit ViewerPluginEdit(audioMasterCallback host);
+    ~ViewerPluginEdit() override;
+};

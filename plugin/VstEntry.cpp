@@ -1,0 +1,19 @@
+#include "plugin/VstEntry.h"
+
+#include "plugin/ViewerPluginEdit.h"
+
+#include <new>
+
+AEffect* vstMain(audioMasterCallback host)
+{
+    if (!host || host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+        return nullptr;
+    ViewerPluginEdit* plugin = new (std::nothrow) ViewerPluginEdit(host);
+    if (!plugin)
+        return nullptr;
+    if (outOfMemory) {
+        delete plugin;
+        return nullptr;
+    }
+    return plugin->getAeffect();
+}

@@ -1,0 +1,19 @@
+// The DLL's entry points: the module entry, which records the instance handle,
+// and `main`, the host's one way in (named through QarnViewer.def, since a C++
+// function cannot be called main).
+#include "framework/Vst2Abi.h"
+#include "plugin/ModuleHandle.h"
+#include "plugin/VstEntry.h"
+
+#include <windows.h>
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID)
+{
+    setModuleInstance(instance);
+    return TRUE;
+}
+
+extern "C" AEffect* VSTCALLBACK qarnViewerMain(audioMasterCallback host)
+{
+    return vstMain(host);
+}

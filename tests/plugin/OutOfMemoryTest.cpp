@@ -1,0 +1,79 @@
+// The plug-in when memory runs out. Allocation failures are injected by
+// replacing the global operator new; the outOfMemory flag is sticky for the
+// whole process, so these cases live in their own test program.
+#include "plugin/Programs.h"
+#include "plugin/VstEntry.h"
+#include "tests/framework/FakeHost.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+// Counts nothrow allocations down; the one that reaches zero fails.
+int failingAllocation = 0;
+
+void* allocate(std::size_t size)
+{
+    return std::malloc(size ? size : 1);
+}
+} // namespace
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    if (failingAllocation > 0 && --failingAllocation == 0)
+        return nullptr;
+    return allocate(size);
+}
+void* operator new(std::size_t size)
+{
+    if (void* p = allocate(size))
+        return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+TEST(OutOfMemory, AModelThatCannotBeBuiltLeavesNoModel)
+{
+    FakeHost host;
+    host.answer(audioMasterVersion, 2400);
+    AEffect* effect = vstMain(FakeHost::callback);
+    ASSERT_NE(effect, nullptr);
+    failingAllocation = 1;
+    effect->dispatcher(effect, effSetProgram, 0, 1, nullptr, 0);
+    EXPECT_EQ(currentModel, nullptr);
+    char name[24] = "junk";
+    effect->dispatcher(effect, effGetProgramName, 0, 0, name, 0);
+    EXPECT_STREQ(name, "");
+    effect->dispatcher(effect, effSetProgram, 0, 4, nullptr, 0);
+    ASSERT_NE(currentModel, nullptr);
+    effect->dispatcher(effect, effClose, 0, 0, nullptr, 0);
+}
+
+TEST(OutOfMemory, NoPluginObjectMeansNoEffect)
+{
+    FakeHost host;
+    host.answer(audioMasterVersion, 2400);
+    failingAllocation = 1;
+    EXPECT_EQ(vstMain(FakeHost::callback), nullptr);
+}
+
+// Must run last: after an editor failure the plug-in refuses to load for good.
+TEST(OutOfMemory, AnEditorThatCannotBeBuiltRefusesThisAndEveryLaterLoad)
+{
+    FakeHost host;
+    host.answer(audioMasterVersion, 2400);
+    failingAllocation = 2; // the plug-in object succeeds, its editor fails
+    EXPECT_EQ(vstMain(FakeHost::callback), nullptr);
+    EXPECT_EQ(currentModel, nullptr);
+    EXPECT_EQ(vstMain(FakeHost::callback), nullptr);
+}
+
+} // namespace
