@@ -5,8 +5,6 @@
 
 #include <new>
 
-InstrumentModel* currentModel = nullptr;
-
 namespace {
 struct PianoProgram {
     int keyCount;

@@ -1,5 +1,6 @@
 #include "plugin/ViewerPlugin.h"
 
+#include "plugin/CurrentModel.h"
 #include "plugin/MidiIntake.h"
 #include "plugin/Programs.h"
 #include "plugin/RedrawRequest.h"

@@ -1,0 +1,3 @@
+#include "plugin/CurrentModel.h"
+
+InstrumentModel* currentModel = nullptr;
