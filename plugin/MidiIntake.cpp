@@ -7,13 +7,7 @@
 
 namespace {
 
-void score(NoteEntry& entry, ScoreEventKind kind)
-{
-    if (practice.practiceMode.load(std::memory_order_relaxed))
-        practice.practiceScore.fetch_add(scoreStep(entry, kind), std::memory_order_relaxed);
-}
-
-void receiveMidiEvent(const VstMidiEvent& event)
+void receiveMidiEvent(const VstMidiEvent& event, bool scoring, ScoreTally& tally)
 {
     const int status = static_cast<unsigned char>(event.midiData[0]);
     const int channel = status & 0x0F;
@@ -28,10 +22,12 @@ void receiveMidiEvent(const VstMidiEvent& event)
 
     if (kind == 0x90 && velocity > 0) {
         entry.velocity.store(velocity, std::memory_order_relaxed);
-        score(entry, isReference ? ReferenceNoteOn : OtherNoteOn);
+        if (scoring)
+            scoreStep(entry, isReference ? ReferenceNoteOn : OtherNoteOn, tally);
     } else if (kind == 0x80 || kind == 0x90) {
         entry.velocity.store(0, std::memory_order_relaxed);
-        score(entry, isReference ? ReferenceNoteOff : OtherNoteOff);
+        if (scoring)
+            scoreStep(entry, isReference ? ReferenceNoteOff : OtherNoteOff, tally);
     }
 }
 
@@ -45,11 +41,16 @@ void receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time)
     // The host allocates room for numEvents pointers past the declared two.
     VstEvent* const* list = events ? events->events : nullptr;
     const int32_t count = events ? events->numEvents : 0;
+    // Practice mode is switched on the user-interface thread; a block is
+    // scored as a whole or not at all.
+    const bool scoring = practice.practiceMode.load(std::memory_order_relaxed);
+    ScoreTally tally;
     for (int32_t i = 0; i < count; ++i) {
         const VstEvent* event = list[i];
         if (event && event->type == kVstMidiType)
-            receiveMidiEvent(*reinterpret_cast<const VstMidiEvent*>(event));
+            receiveMidiEvent(*reinterpret_cast<const VstMidiEvent*>(event), scoring, tally);
     }
+    publishScore(tally);
 
     requestRedisplay();
 }

@@ -4,7 +4,7 @@
 
 PracticeState practice;
 
-int32_t scoreStep(NoteEntry& entry, ScoreEventKind kind)
+void scoreStep(NoteEntry& entry, ScoreEventKind kind, ScoreTally& tally)
 {
     const int32_t rule = practice.scoringRule.load(std::memory_order_relaxed) != 0 ? 1 : 0;
     const int32_t state = entry.scoreState.load(std::memory_order_relaxed);
@@ -14,12 +14,28 @@ int32_t scoreStep(NoteEntry& entry, ScoreEventKind kind)
     // The maximum grows by the best answer to what was just expected: a press
     // (both rules) and, under rule 1, a release.
     if (kind == OtherNoteOn)
-        practice.practiceMaximum.fetch_add(scorePoints[rule][ReferenceNoteOn][1], std::memory_order_relaxed);
+        tally.maximum += scorePoints[rule][ReferenceNoteOn][1];
     else if (kind == OtherNoteOff && rule == 1)
-        practice.practiceMaximum.fetch_add(scorePoints[1][ReferenceNoteOff][5], std::memory_order_relaxed);
+        tally.maximum += scorePoints[1][ReferenceNoteOff][5];
 
     entry.scoreState.store(scoreNextState[rule][kind][from], std::memory_order_relaxed);
-    return scorePoints[rule][kind][from];
+    tally.points += scorePoints[rule][kind][from];
+}
+
+void publishScore(const ScoreTally& tally)
+{
+    if (tally.maximum != 0)
+        practice.practiceMaximum.fetch_add(tally.maximum, std::memory_order_relaxed);
+    if (tally.points != 0)
+        practice.practiceScore.fetch_add(tally.points, std::memory_order_relaxed);
+}
+
+int32_t scoreStep(NoteEntry& entry, ScoreEventKind kind)
+{
+    ScoreTally tally;
+    scoreStep(entry, kind, tally);
+    practice.practiceMaximum.fetch_add(tally.maximum, std::memory_order_relaxed);
+    return tally.points;
 }
 
 void togglePracticeMode()

@@ -32,9 +32,24 @@ struct PracticeState {
 
 extern PracticeState practice;
 
-// Moves the entry's state for one event and answers the points earned; raises
-// practiceMaximum by what an expected note is worth. The caller adds the points
-// to practiceScore, and calls this only while practice mode is on.
+// Points earned and the rise of the maximum, summed over several events so
+// that MIDI intake publishes its totals once per block rather than with one
+// atomic read-modify-write per event.
+struct ScoreTally {
+    int32_t points = 0;
+    int32_t maximum = 0;
+};
+
+// Moves the entry's state for one event and adds the points earned, and what
+// an expected note is worth, to the tally.
+void scoreStep(NoteEntry& entry, ScoreEventKind kind, ScoreTally& tally);
+
+// Adds a tally to practiceScore and practiceMaximum.
+void publishScore(const ScoreTally& tally);
+
+// One event scored on its own: moves the entry's state, raises practiceMaximum
+// and answers the points earned, which the caller adds to practiceScore. Only
+// while practice mode is on.
 int32_t scoreStep(NoteEntry& entry, ScoreEventKind kind);
 
 // Panel action: practice on or off, always starting again from zero.
