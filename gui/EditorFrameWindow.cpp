@@ -1,0 +1,103 @@
+// The native side of EditorFrame: its child window and the window procedure
+// that turns paint and mouse-button messages into calls on the frame.
+
+#include <windows.h>
+
+#include "gui/EditorFrame.h"
+#include "gui/FrameWindowClass.h"
+#include "gui/GraphicsContext.h"
+#include "plugin/ModuleHandle.h"
+
+struct FrameWindowProcedure {
+    static LRESULT CALLBACK handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void paint(EditorFrame* frame, HWND window);
+    static void press(EditorFrame* frame, HWND window, LPARAM lParam);
+};
+
+void EditorFrame::createWindow() {
+    if (!parentWindow) {
+        return;
+    }
+    const char* className = acquireFrameWindowClass(&FrameWindowProcedure::handle);
+    holdsWindowClass = true;
+    HWND created = CreateWindowExA(0, className, "Window", WS_CHILD | WS_VISIBLE, 0, 0, rect.width(),
+                                   rect.height(), static_cast<HWND>(parentWindow), nullptr,
+                                   static_cast<HINSTANCE>(moduleInstance()), nullptr);
+    if (!created) {
+        releaseFrameWindowClass();
+        holdsWindowClass = false;
+        return;
+    }
+    window = created;
+    SetWindowLongPtrA(created, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void EditorFrame::destroyWindow() {
+    if (window) {
+        HWND handle = static_cast<HWND>(window);
+        window = nullptr;
+        // Messages sent while the window goes must no longer find this frame.
+        SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+        DestroyWindow(handle);
+    }
+    if (holdsWindowClass) {
+        holdsWindowClass = false;
+        releaseFrameWindowClass();
+    }
+}
+
+void EditorFrame::windowDestroyed() {
+    isOpen = false;
+    parentWindow = nullptr;
+    // The handle may soon name someone else's window: forget it.
+    window = nullptr;
+}
+
+LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* frame = reinterpret_cast<EditorFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (frame) {
+        switch (message) {
+        case WM_PAINT:
+            paint(frame, window);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            press(frame, window, lParam);
+            break;
+        case WM_DESTROY:
+            frame->windowDestroyed();
+            break;
+        default:
+            break;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void FrameWindowProcedure::paint(EditorFrame* frame, HWND window) {
+    RECT update;
+    if (!GetUpdateRect(window, &update, FALSE)) {
+        return;
+    }
+    PAINTSTRUCT paintStruct;
+    HDC dc = BeginPaint(window, &paintStruct);
+    if (dc) {
+        GraphicsContext context(frame, dc, window);
+        frame->draw(&context);
+    }
+    EndPaint(window, &paintStruct);
+}
+
+void FrameWindowProcedure::press(EditorFrame* frame, HWND window, LPARAM lParam) {
+    HDC dc = GetDC(window);
+    if (!dc) {
+        return;
+    }
+    // Both coordinates as unsigned 16-bit values, as the message carries them.
+    Point where(static_cast<int32_t>(LOWORD(lParam)), static_cast<int32_t>(HIWORD(lParam)));
+    {
+        GraphicsContext context(frame, dc, window);
+        frame->onMouseDown(&context, where);
+    }
+    ReleaseDC(window, dc);
+}
