@@ -1,5 +1,7 @@
 #include "view3d/InstrumentModel.h"
 
+#include "glut/gl.h"
+
 InstrumentModel::InstrumentModel(int keyCount, int startOctave, int startPitchClass)
     : keyCount(keyCount), startOctave(startOctave), startPitchClass(startPitchClass)
 {
@@ -15,4 +17,11 @@ void InstrumentModel::configure(int keys, int octave, int pitchClass)
 void InstrumentModel::invalidateLists()
 {
     displayList = 0;
+}
+
+void InstrumentModel::callStaticLists()
+{
+    if (displayList == 0)
+        buildLists();
+    glCallList(displayList);
 }

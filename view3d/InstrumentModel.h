@@ -21,7 +21,10 @@ public:
     // that may be gone. The next draw compiles the static geometry again.
     virtual void invalidateLists();
 
+    // One frame of the model, in the current GL context (user-interface thread).
     virtual void draw() {}
+    // Compiles the static geometry into `displayList`; leaves it 0 when GL
+    // has no list to give.
     virtual void buildLists() {}
 
     const char* getName() const { return name; }
@@ -32,6 +35,11 @@ public:
 
 protected:
     InstrumentModel(int keyCount, int startOctave, int startPitchClass);
+
+    // Runs the static geometry, compiling it first when this context has none
+    // yet. Without a list (GL gave none) it draws nothing and the next frame
+    // tries again.
+    void callStaticLists();
 
     char name[nameCapacity] = {};
     int keyCount;

@@ -1,14 +1,35 @@
 #include "view3d/PianoModel.h"
 
+#include "glut/glut.h"
+#include "plugin/NoteTable.h"
+#include "plugin/PracticeState.h"
+#include "view3d/KeyLook.h"
+#include "view3d/Palette.h"
+#include "view3d/PianoKeyWalk.h"
+#include "view3d/ViewState.h"
+
 #include <cstdio>
 
-const int PianoModel::whiteIndexOfPitchClass[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
-
 namespace {
-// White indices 2 (E) and 6 (B) have no black key above them.
-bool hasBlackKeyAbove(int whiteIndex)
+// A note outside the table shows as silent and unscored.
+KeyLook lookOfNote(int noteIndex, bool practiceMode)
 {
-    return whiteIndex != 2 && whiteIndex != 6;
+    int velocity = 0;
+    int scoreState = 0;
+    if (noteIndex >= 0 && noteIndex < noteTableSize) {
+        const NoteEntry& entry = noteTable.entries[noteIndex];
+        velocity = entry.velocity.load(std::memory_order_relaxed);
+        scoreState = entry.scoreState.load(std::memory_order_relaxed);
+    }
+    return pianoKeyLook(velocity, scoreState, practiceMode, viewState);
+}
+
+// In the key frame of drawKeys: the key's colour, then its sinking by `depth`.
+void applyLook(const KeyLook& look, float depth)
+{
+    applyKeyColour(look.colour);
+    if (look.moved)
+        glTranslatef(0.0f, 0.0f, depth);
 }
 } // namespace
 
@@ -19,20 +40,82 @@ PianoModel::PianoModel(int keys, int octave, int pitchClass)
     whiteKeyCount = countWhiteKeys();
 }
 
-// Walks the range exactly as the keys are drawn: each white key, then the
-// black key above it where there is one, octave after octave.
 float PianoModel::countWhiteKeys() const
 {
-    int position = lowestNoteIndex();
-    const int end = position + keyCount;
     int count = 0;
-    for (int j = whiteIndexOfPitchClass[startPitchClass % 12];; j = 0) {
-        for (; j <= 6; ++j) {
+    walkPianoKeys(keyCount, startOctave, startPitchClass, [&count](const PianoKey& key) {
+        if (!key.black)
             ++count;
-            if (++position >= end)
-                return static_cast<float>(count);
-            if (hasBlackKeyAbove(j) && ++position >= end)
-                return static_cast<float>(count);
-        }
+    });
+    return static_cast<float>(count);
+}
+
+void PianoModel::draw()
+{
+    callStaticLists();
+    drawKeys();
+}
+
+// The case, in scene units: one white-key pitch is 1.2 wide, and the keybed
+// leaves two pitches free at each end for the end blocks.
+void PianoModel::buildLists()
+{
+    displayList = glGenLists(1);
+    if (displayList == 0)
+        return;
+    const float w = whiteKeyCount;
+    glNewList(displayList, GL_COMPILE);
+    glEnable(GL_NORMALIZE);
+    glPushMatrix();
+    applyMaterial(palette::pianoCase);
+    glScalef((w + 4.0f) * 1.2f, 10.0f, 2.0f); // keybed, its top at z = 1
+    glutSolidCube(1.0);
+    glTranslatef(0.0f, 0.5f, 0.5f); // back panel, in the keybed's frame
+    glScalef(1.0f, 0.35f, 2.0f);
+    glutSolidCube(1.0);
+    glPopMatrix();
+    for (int i = 0; i < 2; ++i) { // end blocks
+        glPushMatrix();
+        glTranslatef((2.4f * static_cast<float>(i) - 1.2f) * (0.5f * w + 1.0f), 0.0f, 1.0f);
+        glScalef(2.4f, 6.5f, 2.0f);
+        glutSolidCube(1.0);
+        glPopMatrix();
     }
+    glDisable(GL_NORMALIZE);
+    glEndList();
+}
+
+// In the key frame one white-key pitch is 12 units along x and a white key is
+// a cube of 10 (1.0 x 6.5 x 1.0 in scene units); the keys are centred on the
+// case. The first translation stays in force for the rest of the frame.
+void PianoModel::drawKeys()
+{
+    const bool practiceMode = practice.practiceMode.load(std::memory_order_relaxed);
+    glTranslatef(-0.6f * whiteKeyCount, 0.0f, 1.5f);
+    glPushMatrix();
+    glEnable(GL_NORMALIZE);
+    glScalef(0.1f, 0.65f, 0.1f);
+    glTranslatef(6.0f, 0.0f, 0.0f);
+    int column = 0;
+    walkPianoKeys(keyCount, startOctave, startPitchClass, [&](const PianoKey& key) {
+        for (; column < key.column; ++column)
+            glTranslatef(12.0f, 0.0f, 0.0f);
+        const KeyLook look = lookOfNote(key.noteIndex, practiceMode);
+        if (!key.black) {
+            applyMaterial(palette::whiteKey);
+            glPushMatrix();
+            applyLook(look, -6.0f);
+            glutSolidCube(10.0);
+            glPopMatrix();
+        } else {
+            applyMaterial(palette::blackKey);
+            glPushMatrix();
+            glTranslatef(6.0f, 1.75f, 7.0f); // half a pitch right, towards the back, raised
+            applyLook(look, -4.0f);
+            glutSolidCube(6.5);
+            glPopMatrix();
+        }
+    });
+    glDisable(GL_NORMALIZE);
+    glPopMatrix();
 }

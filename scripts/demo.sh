@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The main command: installs what is missing, builds the plug-in and our host,
+# and plays the demo song into the plug-in in practice mode, with held keys
+# highlighted and depressed. Leaves screenshots (PNG) and an animation (GIF)
+# in an output folder and prints the practice percentage reached.
+#   scripts/demo.sh [output folder]          (default: build/demo)
+# Runs in a real window when DISPLAY is set, otherwise on a private Xvfb display.
+# QARN_WINDOWS_BUILD names another Windows build folder (default: build/windows).
+set -euo pipefail
+started=$(date +%s)
+here=$(cd "$(dirname "$0")" && pwd)
+"$here/setup.sh"
+source "$here/lib/builds.sh"
+source "$here/lib/xvfb.sh"
+source "$here/lib/winpath.sh"
+
+WINDOWS_BUILD=${QARN_WINDOWS_BUILD:-$WINDOWS_BUILD}
+build_windows --target QarnViewer QarnHost
+plugin=$WINDOWS_BUILD/plugin/QarnViewer.dll
+host=$WINDOWS_BUILD/host/win32/QarnHost.exe
+song=$ROOT/host/demo/demo-song.mid
+
+out=${1:-$ROOT/build/demo}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+rm -f "$out"/frame-*.png "$out"/ready.png "$out"/end.png "$out"/demo.gif
+
+export WINEPREFIX=$WINDOWS_BUILD/wineprefix
+if [ -z "${DISPLAY:-}" ]; then
+  trap xvfb_stop EXIT
+  xvfb_start
+fi
+
+# The steps: switch practice mode, highlighting and depressing on through the
+# panel, play the song, and capture the window four times a second.
+frames=64
+{
+  echo "# Written by scripts/demo.sh"
+  echo "open"
+  echo "program 3"
+  echo "press practice"
+  echo "press highlight"
+  echo "press depress"
+  echo "idle 2"
+  echo "capture ready.png"
+  echo "play"
+  for i in $(seq -f '%03g' 0 $((frames - 1))); do
+    echo "wait 250"
+    echo "capture frame-$i.png"
+  done
+  echo "wait-song"
+  echo "idle 2"
+  echo "capture end.png"
+  echo "print practice-percentage"
+} > "$out/demo-steps.txt"
+
+echo "demo: playing $(basename "$song") into the plug-in (about 20 seconds)"
+status=0
+(cd "$out" && "$ROOT/scripts/wine-run.sh" --prefix "$WINEPREFIX" "$host" "$(windows_path "$plugin")" \
+  "$(windows_path "$song")" --script demo-steps.txt) > "$out/host-output.txt" 2>&1 || status=$?
+grep -v '^practice-percentage:' "$out/host-output.txt" | sed 's/^/host: /' || true
+if [ $status -ne 0 ]; then
+  echo "demo: the host failed (exit status $status); its output is in $out/host-output.txt" >&2
+  exit $status
+fi
+
+convert -delay 25 -loop 0 "$out"/frame-*.png -layers Optimize "$out/demo.gif"
+
+percentage=$(sed -n 's/^practice-percentage: //p' "$out/host-output.txt" | tr -d '\r')
+echo
+echo "Screenshots: $out/ready.png, $out/frame-000.png .. frame-$(printf '%03d' $((frames - 1))).png, $out/end.png"
+echo "Animation:   $out/demo.gif"
+if [ -z "$percentage" ] || [ "$percentage" = "n/a" ]; then
+  echo "Practice percentage: not available (the panel's practice button could not be pressed:" \
+       "the plug-in showed no editor)"
+else
+  echo "Practice percentage reached: $percentage %"
+fi
+echo "Took $(( $(date +%s) - started )) s."

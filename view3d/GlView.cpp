@@ -1,0 +1,110 @@
+#include "view3d/GlView.h"
+
+#include "glut/glut.h"
+#include "plugin/CurrentModel.h"
+#include "plugin/PracticeState.h"
+#include "plugin/RedrawRequest.h"
+#include "view3d/InstrumentModel.h"
+#include "view3d/ViewState.h"
+
+#include <cstdint>
+
+ViewWindowState viewWindow;
+
+namespace {
+constexpr int viewLeft = 100;
+constexpr int viewTop = 100;
+constexpr float initialWidth = 600.0f;
+constexpr float initialHeight = 400.0f;
+
+void (*scoreReadout)(float) = nullptr;
+} // namespace
+
+void setScoreReadout(void (*show)(float percent))
+{
+    scoreReadout = show;
+}
+
+void openView(void* parent)
+{
+    closeView();
+    viewWindow.viewWidth = initialWidth;
+    viewWindow.viewHeight = initialHeight;
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
+    viewWindow.viewWindowId = glutCreateQarnWindow(parent, viewLeft, viewTop, static_cast<int>(viewWindow.viewWidth),
+                                                   static_cast<int>(viewWindow.viewHeight));
+    // Without a window no context of ours is current: any GL state set now
+    // would land in the host's context. The view then simply stays closed.
+    if (viewWindow.viewWindowId == 0)
+        return;
+    initGlState();
+    glutDisplayFunc(displayView);
+    glutReshapeFunc(reshapeView);
+    glViewReady.store(true, std::memory_order_release);
+    // The new context holds none of the model's lists.
+    if (currentModel)
+        currentModel->invalidateLists();
+    glutQarnRestoreHostContext();
+}
+
+void closeView()
+{
+    if (!glViewReady.load(std::memory_order_acquire))
+        return;
+    glViewReady.store(false, std::memory_order_release);
+    glutDestroyWindow(viewWindow.viewWindowId);
+    viewWindow.viewWindowId = 0;
+    takeRedisplayRequest(); // a request for the old window means nothing to the next
+}
+
+void idleView()
+{
+    if (!glViewReady.load(std::memory_order_acquire))
+        return;
+    if (advanceAutoRotation())
+        glutPostRedisplay();
+    float percent = 0.0f;
+    if (scoreReadout && practicePercentage(percent))
+        scoreReadout(percent);
+    if (takeRedisplayRequest())
+        glutPostRedisplay();
+    glutMainLoopUpdate();
+}
+
+void initGlState()
+{
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+}
+
+void displayView()
+{
+    // zoom is never clamped; 64 bits keep 100 - zoom defined at any value.
+    const int64_t zoom = viewState.zoom;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glViewport(0, 0, static_cast<GLsizei>(viewWindow.viewWidth), static_cast<GLsizei>(viewWindow.viewHeight));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, viewWindow.viewWidth / viewWindow.viewHeight, 1.0, static_cast<double>(100 - zoom));
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, static_cast<float>((zoom - 100) / 2));
+    glRotatef(static_cast<float>(viewState.spinAngle), 0.0f, 0.0f, 1.0f);
+    glRotatef(static_cast<float>(viewState.angleY), 0.0f, 1.0f, 0.0f);
+    glRotatef(static_cast<float>(viewState.angleX), 1.0f, 0.0f, 0.0f);
+    if (currentModel)
+        currentModel->draw();
+    glFlush();
+    glutSwapBuffers();
+}
+
+void reshapeView(int width, int height)
+{
+    viewWindow.viewWidth = static_cast<float>(width);
+    viewWindow.viewHeight = static_cast<float>(height);
+}

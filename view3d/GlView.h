@@ -1,0 +1,48 @@
+#pragma once
+// The 3-D view: a GLUT child window inside the editor's native window. The
+// plug-in never runs a GLUT main loop; the host's editor idle calls pump it
+// one pass at a time, and it is drawn only when something asks for it (a
+// block of MIDI, a program change, a panel action, automatic rotation), all
+// through requestRedisplay() (plugin/RedrawRequest.h), so that no GLUT call
+// ever runs on the host's processing thread.
+//
+// User-interface thread only: openView, idleView and closeView are called from
+// the editor's open, idle and close; the callbacks run inside idleView.
+
+// The view window's state, one per loaded library (the editor exists at most
+// once). `glViewReady` lives with the redraw request, which the processing
+// thread reads.
+struct ViewWindowState {
+    int viewWindowId = 0;    // GLUT window id
+    float viewWidth = 0.0f;  // pixels; floats because the projection divides them
+    float viewHeight = 0.0f;
+};
+
+extern ViewWindowState viewWindow;
+
+// Creates the 600 x 400 view at (100, 100) in `parent` (an HWND on Windows),
+// sets up its GL state and callbacks, marks it ready and has the current model
+// compile its display list in the new context. Then puts the host's GL context
+// back. An open view is closed first, so a second open never leaks a window.
+void openView(void* parent);
+
+// Destroys the view's window and GL context; harmless when closed.
+void closeView();
+
+// The editor idle's first step: automatic rotation, the score read-out, any
+// pending redraw, and one pass of GLUT event processing. Does nothing at all
+// while the view is closed.
+void idleView();
+
+// Where the idle pump writes the practice score, in percent; the editor
+// installs its read-out here. Null (the default) writes nowhere.
+void setScoreReadout(void (*show)(float percent));
+
+// The one-time GL state of a new context: smooth shading, the dark blue
+// background, depth test, and OpenGL's default light 0.
+void initGlState();
+
+// GLUT callbacks: one frame of the current model from the view state, and the
+// window's new size (used by the next frame).
+void displayView();
+void reshapeView(int width, int height);
