@@ -26,6 +26,7 @@ public:
 
     // The record to hand to the host; `object` points back to this effect.
     AEffect* getAeffect() { return &effect; }
+    EditorBase* getEditor() const { return editor; }
 
     // Makes `editor` the effect's editor (owned from now on) and sets or clears
     // effFlagsHasEditor. A previously attached editor is not deleted.

@@ -1,8 +1,6 @@
 #include "plugin/ViewerPluginEdit.h"
 
-#include "editor/ViewerEditor.h"
-
-#include <new>
+#include "plugin/EditorFactory.h"
 
 bool outOfMemory = false;
 
@@ -10,7 +8,7 @@ ViewerPluginEdit::ViewerPluginEdit(audioMasterCallback host)
     : ViewerPlugin(host)
 {
     effect.uniqueID = 0x5141524E; // 'QARN', whatever the host
-    setEditor(new (std::nothrow) ViewerEditor(this));
+    setEditor(createViewerEditor(this));
     ViewerPlugin::setProgram(3);
     if (!editor)
         outOfMemory = true;
