@@ -1,0 +1,126 @@
+#include "host/HostOptions.h"
+
+#include <cstdint>
+#include <limits>
+
+bool parseInteger(const std::string& text, int64_t low, int64_t high, int64_t& value)
+{
+    size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative)
+        i = 1;
+    if (i == text.size() || text.size() - i > 18)
+        return false;
+    int64_t result = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        result = result * 10 + (text[i] - '0');
+    }
+    if (negative)
+        result = -result;
+    if (result < low || result > high)
+        return false;
+    value = result;
+    return true;
+}
+
+bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error)
+{
+    options = HostOptions{};
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::string value;
+        bool hasValue = false;
+        const size_t equals = name.find('=');
+        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+            hasValue = true;
+        }
+        auto takeValue = [&](std::string& into) {
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    error = name + " needs a value";
+                    return false;
+                }
+                value = args[++i];
+            }
+            into = value;
+            return true;
+        };
+        auto noValue = [&]() {
+            if (hasValue)
+                error = name + " takes no value";
+            return !hasValue;
+        };
+
+        int64_t number = 0;
+        if (name == "--loop") {
+            if (!noValue())
+                return false;
+            options.loop = true;
+        } else if (name == "--list-midi-in") {
+            if (!noValue())
+                return false;
+            options.listMidiInputs = true;
+        } else if (name == "--help" || name == "-h") {
+            if (!noValue())
+                return false;
+            options.help = true;
+        } else if (name == "--script") {
+            if (!takeValue(options.scriptPath))
+                return false;
+        } else if (name == "--program") {
+            if (!takeValue(value))
+                return false;
+            if (!parseInteger(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), number)) {
+                error = "--program needs a whole number, not \"" + value + "\"";
+                return false;
+            }
+            options.hasProgram = true;
+            options.program = static_cast<int32_t>(number);
+        } else if (name == "--midi-in") {
+            if (!takeValue(value))
+                return false;
+            if (!parseInteger(value, 0, 4095, number)) {
+                error = "--midi-in needs a device number (see --list-midi-in), not \"" + value + "\"";
+                return false;
+            }
+            options.midiInput = static_cast<int>(number);
+        } else if (name.rfind("--", 0) == 0) {
+            error = "unknown option " + name;
+            return false;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+
+    if (options.help || options.listMidiInputs)
+        return true;
+    if (positional.empty()) {
+        error = "which plug-in? Give the path of its DLL";
+        return false;
+    }
+    if (positional.size() > 2) {
+        error = "unexpected argument \"" + positional[2] + "\"";
+        return false;
+    }
+    options.pluginPath = positional[0];
+    if (positional.size() == 2)
+        options.songPath = positional[1];
+    return true;
+}
+
+const char* hostUsage()
+{
+    return "usage: QarnHost <plugin.dll> [song.mid] [options]\n"
+           "       QarnHost --list-midi-in\n"
+           "Plays a MIDI file or a live MIDI keyboard into a VST 2 plug-in and shows its editor.\n"
+           "  --loop            play the song again from the start when it ends\n"
+           "  --program P       select the plug-in's program P before showing it\n"
+           "  --midi-in N       take MIDI from input device N (see --list-midi-in)\n"
+           "  --list-midi-in    list the MIDI input devices and exit\n"
+           "  --script FILE     run the steps in FILE instead of playing interactively\n";
+}

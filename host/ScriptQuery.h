@@ -1,0 +1,45 @@
+#pragma once
+// The questions a script may ask with `expect` and `print`: what the plug-in
+// answered to a dispatcher call, what its AEffect record says, what the host
+// saw (editor size, MIDI requests), the host's own practice count, and the
+// colour of a pixel of the window. The host answers each with text; `expect`
+// compares that text with the script's value.
+#include <string>
+#include <vector>
+
+enum class QueryKind {
+    Program,            // effGetProgram
+    ProgramName,        // effGetProgramName
+    CanDo,              // effCanDo <text>
+    NumPrograms,        // AEffect fields
+    NumParams,
+    NumInputs,
+    NumOutputs,
+    Flags,
+    UniqueId,           // as four characters, e.g. QARN
+    Version,
+    EditorOpen,         // what effEditOpen answered (0 before any open)
+    EditorRect,         // "<width> <height>" from effEditGetRect, or "none"
+    WindowSize,         // "<width> <height>" of the host window's client area
+    WantMidi,           // how many audioMasterWantMidi requests the host received
+    PracticePercentage, // the host's own count, "%.2f", or "n/a"
+    Pixel,              // <x> <y>: "rrggbb" of the window's client area, captured now
+};
+
+struct Query {
+    QueryKind kind = QueryKind::Program;
+    std::string name;
+    std::vector<std::string> args;
+};
+
+// Reads the query's name and its arguments from `words`, starting at `next`
+// (which it advances). Answers false with an error naming what is wrong.
+bool parseQuery(const std::vector<std::string>& words, size_t& next, Query& query, std::string& error);
+
+// Whether the host's answer meets the script's expectation. Numbers compare by
+// value (0x101 equals 257); pixels as "rrggbb" or "rrggbb~n" allowing each
+// channel to differ by n; everything else as exact text.
+bool answerMatches(const Query& query, const std::string& expected, const std::string& answer);
+
+// The names of every query, for error messages and the README.
+std::string queryNames();

@@ -1,0 +1,95 @@
+#pragma once
+// One run of the host: the plug-in, its window, the processing thread that
+// feeds it MIDI, the optional song and keyboard, and the operations a script
+// (or the interactive mode) performs on them. Lives on the user-interface
+// thread; only the block sink runs on the processing thread.
+#include "host/HostCommandQueue.h"
+#include "host/HostOptions.h"
+#include "host/PracticeReferee.h"
+#include "host/ProcessingLoop.h"
+#include "host/RgbImage.h"
+#include "host/ScriptQuery.h"
+#include "host/SongSchedule.h"
+#include "host/Transport.h"
+#include "host/win32/HostWindow.h"
+#include "host/win32/MidiInput.h"
+#include "host/win32/PluginHost.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class HostSession {
+public:
+    static constexpr double sampleRate = 44100.0;
+    static constexpr int32_t blockSize = 512;
+
+    // `song` may be null; it must outlive the session.
+    HostSession(const HostOptions& options, const SongSchedule* song);
+    ~HostSession();
+
+    HostSession(const HostSession&) = delete;
+    HostSession& operator=(const HostSession&) = delete;
+
+    // Loads and switches on the plug-in (effOpen, sample rate, block size,
+    // program, effMainsChanged 1), shows the window and starts processing.
+    bool start(std::string& error);
+    // Everything start did, undone in reverse order. Harmless twice.
+    void shutdown();
+
+    // Opens the editor inside the window and sizes the window to it; answers
+    // what effEditOpen answered.
+    intptr_t openEditor();
+    void closeEditor();
+    void setProgram(int32_t program);
+
+    // A press and release of a mouse button at a point of the window's client
+    // area, delivered to the window under it. False when no plug-in window is there.
+    bool press(int x, int y, bool rightButton);
+
+    // Hand a command to the processing thread and wait until the block that
+    // carried it has reached the plug-in. False if the window was closed meanwhile.
+    bool send(const HostCommand& command);
+    bool sendMidi(uint8_t status, uint8_t data1, uint8_t data2);
+    // Waits until the song reaches its end (once, when looping).
+    bool waitForSongEnd(std::string& error);
+
+    // `count` editor idles, with the window's messages handled after each.
+    bool idle(int count);
+    // Runs as usual (timer idles, messages) for this long.
+    bool wait(int milliseconds);
+    bool capture(RgbImage& image, std::string& error);
+
+    // The answer to a script's query, as text.
+    std::string answer(const Query& query);
+
+    // Opens the editor, plays the song and/or the keyboard until the user closes the window.
+    int runInteractive();
+
+    bool windowOpen() const { return window.isOpen(); }
+
+private:
+    void processBlock(VstEvents* events, const VstTimeInfo& time, int32_t frames);
+    void editorIdle();
+    void fitWindowToEditor();
+    std::string programName();
+
+    HostOptions options;
+    const SongSchedule* song;
+    PluginHost plugin;
+    HostWindow window;
+    HostCommandQueue commands;
+    Transport transport;
+    PracticeReferee referee;
+    std::unique_ptr<ProcessingLoop> processing;
+    MidiInput keyboard;
+
+    bool switchedOn = false;
+    bool editorIsOpen = false;
+    intptr_t editorOpenAnswer = 0;
+
+    // Silent audio buffers for the plug-in's audio call, made before processing starts.
+    std::vector<float> silence;
+    std::vector<float*> inputPointers;
+    std::vector<float*> outputPointers;
+};

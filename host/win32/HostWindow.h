@@ -1,0 +1,51 @@
+#pragma once
+// The host's top-level window, the parent it hands to the plug-in's editor.
+// Its timer drives the editor's idle about 30 times a second on the
+// user-interface thread, as hosts do, and its message loop runs everything
+// else the editor's windows need.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class HostWindow {
+public:
+    HostWindow() = default;
+    ~HostWindow();
+
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    bool create(const std::string& title, int clientWidth, int clientHeight, std::string& error);
+    // Harmless when already destroyed (by the user closing the window).
+    void destroy();
+
+    HWND handle() const { return window; }
+    bool isOpen() const { return window != nullptr; }
+
+    void setClientSize(int width, int height);
+    void clientSize(int& width, int& height) const;
+    // Grows the client area to hold every child window: an editor may place
+    // windows beyond the rectangle it reports.
+    void growToChildren();
+
+    // Every WM_TIMER tick (about 30 per second) runs `idle`.
+    void startIdleTimer(std::function<void()> idle);
+    void stopIdleTimer();
+    // Runs when the user asks to close the window, before it is destroyed.
+    void setCloseHandler(std::function<void()> handler) { onClose = std::move(handler); }
+
+    // Handles every pending message; false once the window is gone.
+    bool pumpMessages();
+    // Handles messages, timer ticks included, for this long; false once the window is gone.
+    bool runFor(int milliseconds);
+    // Handles messages until the user closes the window.
+    void runUntilClosed();
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window = nullptr;
+    std::function<void()> onIdle;
+    std::function<void()> onClose;
+};
