@@ -11,6 +11,8 @@
 #include "glut/GlutBackend.h"
 #include "glut/WindowTable.h"
 
+#include <cstdint>
+
 namespace {
 
 unsigned int displayMode = GLUT_RGBA | GLUT_SINGLE;
@@ -229,7 +231,8 @@ int glutQarnDisplayCount(int win)
 int glutQarnReadPixels(int win, unsigned char* rgba, int byteCount)
 {
     GlutWindow* window = findWindow(win);
-    if (window == nullptr || rgba == nullptr || byteCount / 4 / window->height < window->width) {
+    if (window == nullptr || rgba == nullptr || window->width <= 0 || window->height <= 0 ||
+        int64_t{window->width} * window->height * 4 > byteCount) {
         return 0;
     }
     const SavedContext before = backendCurrentContext();
