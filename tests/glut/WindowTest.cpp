@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "glut/glut.h"
+#include "tests/support/Win32Window.h"
 
 namespace {
 
@@ -64,14 +65,7 @@ protected:
             ShowWindow(window, SW_SHOWNOACTIVATE);
         }
         hostDc = GetDC(hostWindow);
-        PIXELFORMATDESCRIPTOR format{};
-        format.nSize = sizeof format;
-        format.nVersion = 1;
-        format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        format.iPixelType = PFD_TYPE_RGBA;
-        format.cColorBits = 24;
-        SetPixelFormat(hostDc, ChoosePixelFormat(hostDc, &format), &format);
-        hostContext = wglCreateContext(hostDc);
+        hostContext = createGlContext(hostDc);
     }
 
     static void TearDownTestSuite()

@@ -1,6 +1,7 @@
 // The host's screen capture of a window with an OpenGL child, set up as the
 // plug-in's editor sets up its 3-D view: the GL pixels must be in the picture.
 #include "host/win32/WindowCapture.h"
+#include "tests/support/Win32Window.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -53,15 +54,7 @@ protected:
         pump();
 
         dc = GetDC(child);
-        PIXELFORMATDESCRIPTOR format{};
-        format.nSize = sizeof format;
-        format.nVersion = 1;
-        format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        format.iPixelType = PFD_TYPE_RGBA;
-        format.cColorBits = 24;
-        format.cDepthBits = 16;
-        ASSERT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &format), &format));
-        context = wglCreateContext(dc);
+        context = createGlContext(dc, 16);
         ASSERT_NE(context, nullptr);
         ASSERT_TRUE(wglMakeCurrent(dc, context));
     }

@@ -34,6 +34,20 @@ void TestWindow::destroy()
     }
 }
 
+HGLRC createGlContext(HDC dc, int depthBits)
+{
+    PIXELFORMATDESCRIPTOR format{};
+    format.nSize = sizeof format;
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cColorBits = 24;
+    format.cDepthBits = static_cast<BYTE>(depthBits);
+    if (!SetPixelFormat(dc, ChoosePixelFormat(dc, &format), &format))
+        return nullptr;
+    return wglCreateContext(dc);
+}
+
 void pumpMessages()
 {
     MSG message;

@@ -24,6 +24,10 @@ private:
     HWND window = nullptr;
 };
 
+// An OpenGL context on `dc` with a double-buffered RGBA pixel format, as a
+// host that draws its own interface with OpenGL makes one; null on failure.
+HGLRC createGlContext(HDC dc, int depthBits = 0);
+
 // Dispatches every queued message of this thread.
 void pumpMessages();
 // The functions below take the window as the toolkit hands it out: an HWND

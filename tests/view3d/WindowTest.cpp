@@ -9,6 +9,7 @@
 #include "plugin/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/framework/FakeHost.h"
+#include "tests/support/Win32Window.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"
@@ -80,14 +81,7 @@ protected:
         // A host that draws its own interface with GL on the same thread.
         hostWindow = createShownWindow(L"host");
         hostDc = GetDC(hostWindow);
-        PIXELFORMATDESCRIPTOR format{};
-        format.nSize = sizeof format;
-        format.nVersion = 1;
-        format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        format.iPixelType = PFD_TYPE_RGBA;
-        format.cColorBits = 24;
-        ASSERT_TRUE(SetPixelFormat(hostDc, ChoosePixelFormat(hostDc, &format), &format));
-        hostContext = wglCreateContext(hostDc);
+        hostContext = createGlContext(hostDc);
         ASSERT_NE(hostContext, nullptr);
         ASSERT_TRUE(wglMakeCurrent(hostDc, hostContext));
         pumpHostMessages();
