@@ -43,9 +43,27 @@ void* operator new(size_t size)
         return p;
     throw std::bad_alloc();
 }
-void* operator new[](size_t size) { return operator new(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept { return malloc(size ? size : 1); }
-void operator delete(void* p) noexcept { free(p); }
-void operator delete(void* p, size_t) noexcept { free(p); }
-void operator delete[](void* p) noexcept { free(p); }
-void operator delete[](void* p, size_t) noexcept { free(p); }
+void* operator new[](size_t size)
+{
+    return operator new(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept
+{
+    return malloc(size ? size : 1);
+}
+void operator delete(void* p) noexcept
+{
+    free(p);
+}
+void operator delete(void* p, size_t) noexcept
+{
+    free(p);
+}
+void operator delete[](void* p) noexcept
+{
+    free(p);
+}
+void operator delete[](void* p, size_t) noexcept
+{
+    free(p);
+}

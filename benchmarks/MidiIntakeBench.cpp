@@ -54,8 +54,8 @@ void processEvents(benchmark::State& state)
     const uint64_t allocations = heapAllocations() - allocationsBefore;
 
     state.SetItemsProcessed(state.iterations() * eventCount);
-    state.counters["ns_per_event"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * eventCount, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_event"] = benchmark::Counter(static_cast<double>(state.iterations()) * eventCount,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["allocs_per_block"] = static_cast<double>(allocations) / static_cast<double>(state.iterations());
 
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0);

@@ -4,19 +4,19 @@
 #include <cstdint>
 
 enum PanelTag : int32_t {
-    TagSpin = 129,         // toggle autoRotate
-    TagTurnRight = 130,    // angleY -= 10
-    TagTiltUp = 131,       // angleX -= 10
-    TagTiltDown = 132,     // angleX += 10
-    TagTurnLeft = 133,     // angleY += 10
-    TagZoomOut = 134,      // zoom -= 10
-    TagZoomIn = 135,       // zoom += 10
-    TagHighlight = 136,    // toggle showKeyColour
-    TagReset = 137,        // resetView
-    TagDepress = 138,      // toggle showKeyMotion
-    TagPractice = 139,     // practice on or off, from zero
-    TagScoringRule = 140,  // the other scoring rule
-    TagLinkedKeys = 141,   // toggle showLinkedKeys
+    TagSpin = 129, // toggle autoRotate
+    TagTurnRight = 130, // angleY -= 10
+    TagTiltUp = 131, // angleX -= 10
+    TagTiltDown = 132, // angleX += 10
+    TagTurnLeft = 133, // angleY += 10
+    TagZoomOut = 134, // zoom -= 10
+    TagZoomIn = 135, // zoom += 10
+    TagHighlight = 136, // toggle showKeyColour
+    TagReset = 137, // resetView
+    TagDepress = 138, // toggle showKeyMotion
+    TagPractice = 139, // practice on or off, from zero
+    TagScoringRule = 140, // the other scoring rule
+    TagLinkedKeys = 141, // toggle showLinkedKeys
 };
 
 constexpr int32_t panelBackgroundId = 128;

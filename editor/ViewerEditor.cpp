@@ -83,8 +83,8 @@ int32_t ViewerEditor::open(void* parentWindow)
     // so OpenGL never paints over the buttons, and presses on the zoom buttons
     // in the overlap reach the panel.
     if (frame && frame->getWindow())
-        SetWindowPos(static_cast<HWND>(frame->getWindow()), HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(
+            static_cast<HWND>(frame->getWindow()), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return 1;
 }
 

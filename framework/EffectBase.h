@@ -78,11 +78,11 @@ public:
     virtual int32_t getBlockSize();
 
     // Host calls. Without a host nothing is sent and the stated default comes back.
-    virtual int32_t getHostVersion();  // 1 when the host answers 0 or is missing
+    virtual int32_t getHostVersion(); // 1 when the host answers 0 or is missing
     virtual int32_t getHostCurrentId();
     virtual void hostIdle();
-    virtual bool isInputPinConnected(int32_t index);   // true unless the host says otherwise
-    virtual bool isOutputPinConnected(int32_t index);  // likewise
+    virtual bool isInputPinConnected(int32_t index); // true unless the host says otherwise
+    virtual bool isOutputPinConnected(int32_t index); // likewise
 
     // Text for parameter displays, written into `text` with a terminating zero.
     // All but formatInteger produce at most 8 visible characters.
@@ -96,8 +96,7 @@ public:
 
 protected:
     // Sends one request to the host with this effect's record; 0 without a host.
-    intptr_t callHost(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
-                      float opt = 0.0f);
+    intptr_t callHost(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
     void setFlag(int32_t flag, bool state);
     bool hasFlag(int32_t flag) const { return (effect.flags & flag) != 0; }
 

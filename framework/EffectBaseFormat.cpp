@@ -14,13 +14,15 @@ const char kHugeText[] = " Huge!  ";
 const char kMinusInfinityText[] = "  -oo   ";
 const int kDisplayWidth = 8;
 
-char digitOf(double value) {
+char digitOf(double value)
+{
     return static_cast<char>('0' + static_cast<int>(std::fmod(value, 10.0)));
 }
 
-}  // namespace
+} // namespace
 
-void EffectBase::formatDecibels(float value, char* text) {
+void EffectBase::formatDecibels(float value, char* text)
+{
     if (value <= 0.0f) {
         std::strcpy(text, kMinusInfinityText);
         return;
@@ -28,15 +30,18 @@ void EffectBase::formatDecibels(float value, char* text) {
     formatFloat(20.0f * std::log10(value), text);
 }
 
-void EffectBase::formatHertz(float samples, char* text) {
+void EffectBase::formatHertz(float samples, char* text)
+{
     formatFloat(samples == 0.0f ? 0.0f : getSampleRate() / samples, text);
 }
 
-void EffectBase::formatMilliseconds(float samples, char* text) {
+void EffectBase::formatMilliseconds(float samples, char* text)
+{
     formatFloat(samples * 1000.0f / getSampleRate(), text);
 }
 
-void EffectBase::formatFloat(float value, char* text) {
+void EffectBase::formatFloat(float value, char* text)
+{
     double v = value;
     const bool negative = v < 0.0;
     int count = negative ? 1 : 0;
@@ -86,7 +91,8 @@ void EffectBase::formatFloat(float value, char* text) {
     fraction[fractionDigits] = '\0';
 }
 
-void EffectBase::formatInteger(int32_t value, char* text) {
+void EffectBase::formatInteger(int32_t value, char* text)
+{
     if (value >= 100000000) {
         std::strcpy(text, kHugeText);
         return;

@@ -18,13 +18,12 @@
 struct AEffect;
 
 // The host's side of the interface: every request an effect makes of its host.
-typedef intptr_t(VSTCALLBACK* audioMasterCallback)(AEffect* effect, int32_t opcode, int32_t index,
-                                                   intptr_t value, void* ptr, float opt);
+typedef intptr_t(VSTCALLBACK* audioMasterCallback)(
+    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
 
-typedef intptr_t(VSTCALLBACK* AEffectDispatcherProc)(AEffect* effect, int32_t opcode, int32_t index,
-                                                     intptr_t value, void* ptr, float opt);
-typedef void(VSTCALLBACK* AEffectProcessProc)(AEffect* effect, float** inputs, float** outputs,
-                                              int32_t sampleFrames);
+typedef intptr_t(VSTCALLBACK* AEffectDispatcherProc)(
+    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+typedef void(VSTCALLBACK* AEffectProcessProc)(AEffect* effect, float** inputs, float** outputs, int32_t sampleFrames);
 typedef void(VSTCALLBACK* AEffectSetParameterProc)(AEffect* effect, int32_t index, float value);
 typedef float(VSTCALLBACK* AEffectGetParameterProc)(AEffect* effect, int32_t index);
 

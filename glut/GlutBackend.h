@@ -30,8 +30,7 @@ struct WindowEvents {
 // Creates the window and its context in the given display mode (GLUT_DOUBLE,
 // GLUT_DEPTH bits) and leaves the context current. nullptr on any failure,
 // with nothing left behind and the previous context still current.
-NativeWindow* backendCreateWindow(void* parent, int x, int y, int width, int height,
-                                  unsigned int displayMode);
+NativeWindow* backendCreateWindow(void* parent, int x, int y, int width, int height, unsigned int displayMode);
 
 // Frees the context, its surface or DC and the window. If the window's
 // context was current, no context is current afterwards.

@@ -88,7 +88,7 @@ void serviceWindow(int id)
     }
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -140,12 +140,9 @@ int glutGet(unsigned int state)
         return 0;
     }
     switch (state) {
-    case GLUT_WINDOW_WIDTH:
-        return window->width;
-    case GLUT_WINDOW_HEIGHT:
-        return window->height;
-    default:
-        return 0;
+    case GLUT_WINDOW_WIDTH: return window->width;
+    case GLUT_WINDOW_HEIGHT: return window->height;
+    default: return 0;
     }
 }
 
@@ -201,7 +198,7 @@ void glutDestroyWindow(int win)
 void glutMainLoopUpdate(void)
 {
     if (pumping) {
-        return;  // called from inside a callback: the running pass covers it
+        return; // called from inside a callback: the running pass covers it
     }
     pumping = true;
     pumpContext = backendCurrentContext();
@@ -256,4 +253,4 @@ int glutQarnReadPixels(int win, unsigned char* rgba, int byteCount)
     return 1;
 }
 
-}  // extern "C"
+} // extern "C"

@@ -11,8 +11,7 @@
 enum class SolidPrimitive { Quads, QuadStrip, TriangleFan };
 
 // Six faces of edge `size` around the origin, one normal per face.
-template <class Sink>
-void emitCube(double size, Sink& sink)
+template <class Sink> void emitCube(double size, Sink& sink)
 {
     // Per face: the outward normal n and two edge directions u, v with
     // u x v = n, so that the corners n - u - v, n + u - v, n + u + v,
@@ -35,8 +34,8 @@ void emitCube(double size, Sink& sink)
         sink.normal(n[0], n[1], n[2]);
         for (const auto& corner : corners) {
             sink.vertex(half * (n[0] + corner[0] * u[0] + corner[1] * v[0]),
-                        half * (n[1] + corner[0] * u[1] + corner[1] * v[1]),
-                        half * (n[2] + corner[0] * u[2] + corner[1] * v[2]));
+                half * (n[1] + corner[0] * u[1] + corner[1] * v[1]),
+                half * (n[2] + corner[0] * u[2] + corner[1] * v[2]));
         }
     }
     sink.end();
@@ -47,8 +46,7 @@ namespace solid_detail {
 // Point of the unit sphere at stack `stack` (0 = +z pole, `stacks` = -z pole)
 // and slice `slice` (angle 2 pi slice / slices around z from the +x axis):
 // its own normal, and scaled by `radius` its vertex.
-template <class Sink>
-void emitSpherePoint(Sink& sink, double radius, int slice, int slices, int stack, int stacks)
+template <class Sink> void emitSpherePoint(Sink& sink, double radius, int slice, int slices, int stack, int stacks)
 {
     const double pi = 3.14159265358979323846;
     const double theta = 2 * pi * slice / slices;
@@ -60,14 +58,13 @@ void emitSpherePoint(Sink& sink, double radius, int slice, int slices, int stack
     sink.vertex(radius * x, radius * y, radius * z);
 }
 
-}  // namespace solid_detail
+} // namespace solid_detail
 
 // A sphere of `slices` segments around the z axis and `stacks` along it, with
 // smooth (per-vertex) normals: a fan around each pole and a quad strip for
 // every band between. Fewer than 1 slice or 2 stacks enclose no area and
 // draw nothing.
-template <class Sink>
-void emitSphere(double radius, int slices, int stacks, Sink& sink)
+template <class Sink> void emitSphere(double radius, int slices, int stacks, Sink& sink)
 {
     using solid_detail::emitSpherePoint;
     if (slices < 1 || stacks < 2) {

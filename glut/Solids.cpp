@@ -10,15 +10,9 @@ struct ImmediateModeSink {
     void begin(SolidPrimitive primitive)
     {
         switch (primitive) {
-        case SolidPrimitive::Quads:
-            glBegin(GL_QUADS);
-            break;
-        case SolidPrimitive::QuadStrip:
-            glBegin(GL_QUAD_STRIP);
-            break;
-        case SolidPrimitive::TriangleFan:
-            glBegin(GL_TRIANGLE_FAN);
-            break;
+        case SolidPrimitive::Quads: glBegin(GL_QUADS); break;
+        case SolidPrimitive::QuadStrip: glBegin(GL_QUAD_STRIP); break;
+        case SolidPrimitive::TriangleFan: glBegin(GL_TRIANGLE_FAN); break;
         }
     }
     void normal(double x, double y, double z) { glNormal3d(x, y, z); }
@@ -26,7 +20,7 @@ struct ImmediateModeSink {
     void end() { glEnd(); }
 };
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -42,4 +36,4 @@ void glutSolidSphere(double radius, int slices, int stacks)
     emitSphere(radius, slices, stacks, sink);
 }
 
-}  // extern "C"
+} // extern "C"

@@ -5,7 +5,7 @@ namespace {
 GlutWindow slots[MaxGlutWindows];
 int lastId = 0;
 
-}  // namespace
+} // namespace
 
 GlutWindow* findWindow(int id)
 {

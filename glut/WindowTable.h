@@ -9,13 +9,13 @@
 struct NativeWindow;
 
 struct GlutWindow {
-    int id = 0;                       // 0 = free slot
+    int id = 0; // 0 = free slot
     NativeWindow* native = nullptr;
     void (*display)() = nullptr;
     void (*reshape)(int, int) = nullptr;
     bool pendingRedisplay = false;
     bool pendingReshape = false;
-    int width = 0;                    // size of the native window as last seen
+    int width = 0; // size of the native window as last seen
     int height = 0;
     int displayCount = 0;
 };

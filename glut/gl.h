@@ -8,32 +8,32 @@
 // again so that a later <windows.h> defines them its own way. Where
 // <windows.h> was included first, its definitions are used unchanged.
 #if defined(_WIN32)
-#  if !defined(APIENTRY)
-#    define APIENTRY __stdcall
-#    define QARN_GL_UNDEF_APIENTRY
-#  endif
-#  if !defined(WINGDIAPI)
-#    define WINGDIAPI __declspec(dllimport)
-#    define QARN_GL_UNDEF_WINGDIAPI
-#  endif
-#  if !defined(CALLBACK)
-#    define CALLBACK __stdcall
-#    define QARN_GL_UNDEF_CALLBACK
-#  endif
+#if !defined(APIENTRY)
+#define APIENTRY __stdcall
+#define QARN_GL_UNDEF_APIENTRY
+#endif
+#if !defined(WINGDIAPI)
+#define WINGDIAPI __declspec(dllimport)
+#define QARN_GL_UNDEF_WINGDIAPI
+#endif
+#if !defined(CALLBACK)
+#define CALLBACK __stdcall
+#define QARN_GL_UNDEF_CALLBACK
+#endif
 #endif
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #if defined(QARN_GL_UNDEF_APIENTRY)
-#  undef APIENTRY
-#  undef QARN_GL_UNDEF_APIENTRY
+#undef APIENTRY
+#undef QARN_GL_UNDEF_APIENTRY
 #endif
 #if defined(QARN_GL_UNDEF_WINGDIAPI)
-#  undef WINGDIAPI
-#  undef QARN_GL_UNDEF_WINGDIAPI
+#undef WINGDIAPI
+#undef QARN_GL_UNDEF_WINGDIAPI
 #endif
 #if defined(QARN_GL_UNDEF_CALLBACK)
-#  undef CALLBACK
-#  undef QARN_GL_UNDEF_CALLBACK
+#undef CALLBACK
+#undef QARN_GL_UNDEF_CALLBACK
 #endif

@@ -5,7 +5,9 @@
 #include "gui/GraphicsContext.h"
 #include "plugin/ModuleHandle.h"
 
-Bitmap::Bitmap(int32_t resourceId) : resourceId(resourceId) {
+Bitmap::Bitmap(int32_t resourceId)
+    : resourceId(resourceId)
+{
     // Without a module handle LoadBitmapA would hand out the system's own
     // bitmaps for some IDs; nothing of ours can be loaded then.
     HINSTANCE module = static_cast<HINSTANCE>(moduleInstance());
@@ -24,23 +26,27 @@ Bitmap::Bitmap(int32_t resourceId) : resourceId(resourceId) {
     }
 }
 
-Bitmap::~Bitmap() {
+Bitmap::~Bitmap()
+{
     if (handle) {
         DeleteObject(handle);
     }
 }
 
-void Bitmap::retain() {
+void Bitmap::retain()
+{
     ++refCount;
 }
 
-void Bitmap::release() {
+void Bitmap::release()
+{
     if (--refCount == 0) {
         delete this;
     }
 }
 
-void Bitmap::blit(GraphicsContext* context, const Rect& dest, Point source) {
+void Bitmap::blit(GraphicsContext* context, const Rect& dest, Point source)
+{
     if (!handle || !context || !context->getDeviceContext()) {
         return;
     }

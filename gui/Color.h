@@ -11,12 +11,13 @@ struct Color {
 };
 
 // The value GDI expects (a COLORREF): red in the low byte.
-constexpr uint32_t gdiColor(Color c) {
-    return static_cast<uint32_t>(c.red) | static_cast<uint32_t>(c.green) << 8 |
-           static_cast<uint32_t>(c.blue) << 16;
+constexpr uint32_t gdiColor(Color c)
+{
+    return static_cast<uint32_t>(c.red) | static_cast<uint32_t>(c.green) << 8 | static_cast<uint32_t>(c.blue) << 16;
 }
 
-constexpr bool sameRgb(Color a, Color b) {
+constexpr bool sameRgb(Color a, Color b)
+{
     return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
 

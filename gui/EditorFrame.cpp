@@ -11,14 +11,18 @@ namespace {
 
 constexpr int32_t ChildArrayStep = 10;
 
-}  // namespace
+} // namespace
 
 EditorFrame::EditorFrame(const Rect& rect, void* parentWindow, GuiEditor* editor)
-    : View(rect), editor(editor), parentWindow(parentWindow) {
+    : View(rect)
+    , editor(editor)
+    , parentWindow(parentWindow)
+{
     createWindow();
 }
 
-EditorFrame::~EditorFrame() {
+EditorFrame::~EditorFrame()
+{
     if (focusView) {
         focusView->onFocusLost();
         focusView = nullptr;
@@ -35,11 +39,13 @@ EditorFrame::~EditorFrame() {
     destroyWindow();
 }
 
-View* EditorFrame::getChild(int32_t index) const {
+View* EditorFrame::getChild(int32_t index) const
+{
     return index >= 0 && index < childCount ? children[index] : nullptr;
 }
 
-void EditorFrame::draw(GraphicsContext* context) {
+void EditorFrame::draw(GraphicsContext* context)
+{
     firstPaintPending = false;
     if (backdrop) {
         backdrop->blit(context, Rect(0, 0, backdrop->getWidth(), backdrop->getHeight()), Point(0, 0));
@@ -52,7 +58,8 @@ void EditorFrame::draw(GraphicsContext* context) {
     }
 }
 
-void EditorFrame::onMouseDown(GraphicsContext* context, Point where) {
+void EditorFrame::onMouseDown(GraphicsContext* context, Point where)
+{
     if (focusView && !focusView->getRect().contains(where)) {
         focusView->onFocusLost();
         focusView = nullptr;
@@ -72,7 +79,8 @@ void EditorFrame::onMouseDown(GraphicsContext* context, Point where) {
     }
 }
 
-void EditorFrame::refresh(GraphicsContext* context) {
+void EditorFrame::refresh(GraphicsContext* context)
+{
     if (!isOpen) {
         return;
     }
@@ -85,7 +93,8 @@ void EditorFrame::refresh(GraphicsContext* context) {
     }
 }
 
-bool EditorFrame::addChild(View* view) {
+bool EditorFrame::addChild(View* view)
+{
     if (!view) {
         return false;
     }
@@ -111,7 +120,8 @@ bool EditorFrame::addChild(View* view) {
     return true;
 }
 
-bool EditorFrame::removeChild(View* view) {
+bool EditorFrame::removeChild(View* view)
+{
     for (int32_t i = 0; i < childCount; ++i) {
         if (children[i] != view) {
             continue;
@@ -132,7 +142,8 @@ bool EditorFrame::removeChild(View* view) {
     return true;
 }
 
-void EditorFrame::setBackdrop(Bitmap* newBackdrop) {
+void EditorFrame::setBackdrop(Bitmap* newBackdrop)
+{
     if (backdrop) {
         backdrop->release();
     }
@@ -142,8 +153,8 @@ void EditorFrame::setBackdrop(Bitmap* newBackdrop) {
     }
 }
 
-template <typename Action>
-void EditorFrame::withWindowContext(Action action) {
+template <typename Action> void EditorFrame::withWindowContext(Action action)
+{
     if (!window || !isOpen) {
         return;
     }
@@ -159,7 +170,8 @@ void EditorFrame::withWindowContext(Action action) {
     ReleaseDC(handle, dc);
 }
 
-void EditorFrame::redrawChild(View* view) {
+void EditorFrame::redrawChild(View* view)
+{
     View* target = this;
     for (int32_t i = 0; i < childCount; ++i) {
         if (children[i] == view) {
@@ -170,14 +182,16 @@ void EditorFrame::redrawChild(View* view) {
     withWindowContext([target](GraphicsContext* context) { target->draw(context); });
 }
 
-void EditorFrame::idleRefresh() {
+void EditorFrame::idleRefresh()
+{
     if (!isOpen || firstPaintPending) {
         return;
     }
     withWindowContext([this](GraphicsContext* context) { refresh(context); });
 }
 
-bool EditorFrame::setOverlayView(View* view) {
+bool EditorFrame::setOverlayView(View* view)
+{
     if (view && overlayView) {
         return false;
     }
@@ -185,6 +199,7 @@ bool EditorFrame::setOverlayView(View* view) {
     return true;
 }
 
-void EditorFrame::setFocusView(View* view) {
+void EditorFrame::setFocusView(View* view)
+{
     focusView = view;
 }

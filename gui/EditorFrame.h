@@ -80,8 +80,7 @@ private:
 
     // Runs `action` with a context on the window's device context; nothing
     // without a live window or device context.
-    template <typename Action>
-    void withWindowContext(Action action);
+    template <typename Action> void withWindowContext(Action action);
 
     GuiEditor* editor;
     void* parentWindow;

@@ -14,15 +14,15 @@ struct FrameWindowProcedure {
     static void press(EditorFrame* frame, HWND window, LPARAM lParam);
 };
 
-void EditorFrame::createWindow() {
+void EditorFrame::createWindow()
+{
     if (!parentWindow) {
         return;
     }
     const char* className = acquireFrameWindowClass(&FrameWindowProcedure::handle);
     holdsWindowClass = true;
-    HWND created = CreateWindowExA(0, className, "Window", WS_CHILD | WS_VISIBLE, 0, 0, rect.width(),
-                                   rect.height(), static_cast<HWND>(parentWindow), nullptr,
-                                   static_cast<HINSTANCE>(moduleInstance()), nullptr);
+    HWND created = CreateWindowExA(0, className, "Window", WS_CHILD | WS_VISIBLE, 0, 0, rect.width(), rect.height(),
+        static_cast<HWND>(parentWindow), nullptr, static_cast<HINSTANCE>(moduleInstance()), nullptr);
     if (!created) {
         releaseFrameWindowClass();
         holdsWindowClass = false;
@@ -32,7 +32,8 @@ void EditorFrame::createWindow() {
     SetWindowLongPtrA(created, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-void EditorFrame::destroyWindow() {
+void EditorFrame::destroyWindow()
+{
     if (window) {
         HWND handle = static_cast<HWND>(window);
         window = nullptr;
@@ -46,35 +47,31 @@ void EditorFrame::destroyWindow() {
     }
 }
 
-void EditorFrame::windowDestroyed() {
+void EditorFrame::windowDestroyed()
+{
     isOpen = false;
     parentWindow = nullptr;
     // The handle may soon name someone else's window: forget it.
     window = nullptr;
 }
 
-LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     auto* frame = reinterpret_cast<EditorFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (frame) {
         switch (message) {
-        case WM_PAINT:
-            paint(frame, window);
-            break;
+        case WM_PAINT: paint(frame, window); break;
         case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            press(frame, window, lParam);
-            break;
-        case WM_DESTROY:
-            frame->windowDestroyed();
-            break;
-        default:
-            break;
+        case WM_RBUTTONDOWN: press(frame, window, lParam); break;
+        case WM_DESTROY: frame->windowDestroyed(); break;
+        default: break;
         }
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void FrameWindowProcedure::paint(EditorFrame* frame, HWND window) {
+void FrameWindowProcedure::paint(EditorFrame* frame, HWND window)
+{
     RECT update;
     if (!GetUpdateRect(window, &update, FALSE)) {
         return;
@@ -88,7 +85,8 @@ void FrameWindowProcedure::paint(EditorFrame* frame, HWND window) {
     EndPaint(window, &paintStruct);
 }
 
-void FrameWindowProcedure::press(EditorFrame* frame, HWND window, LPARAM lParam) {
+void FrameWindowProcedure::press(EditorFrame* frame, HWND window, LPARAM lParam)
+{
     HDC dc = GetDC(window);
     if (!dc) {
         return;

@@ -9,17 +9,18 @@ constexpr uint8_t DefaultDecorative = 0x50;
 
 constexpr FontSpec fontTable[FontCount] = {
     // face           size  weight  pitch and family
-    {"Arial",          12,   700,   VariableSwiss},      // FontTitle
-    {"Arial",          18,   400,   VariableSwiss},      // FontLarge
-    {"Arial",          14,   400,   VariableSwiss},      // FontMedium
-    {"Arial",          12,   400,   VariableSwiss},      // FontNormal
-    {"Arial",          11,   400,   VariableSwiss},      // FontSmall
-    {"Small Fonts",     9,   400,   VariableSwiss},      // FontTiny
-    {"Symbol",         13,   400,   DefaultDecorative},  // FontSymbol
+    {"Arial", 12, 700, VariableSwiss}, // FontTitle
+    {"Arial", 18, 400, VariableSwiss}, // FontLarge
+    {"Arial", 14, 400, VariableSwiss}, // FontMedium
+    {"Arial", 12, 400, VariableSwiss}, // FontNormal
+    {"Arial", 11, 400, VariableSwiss}, // FontSmall
+    {"Small Fonts", 9, 400, VariableSwiss}, // FontTiny
+    {"Symbol", 13, 400, DefaultDecorative}, // FontSymbol
 };
 
-}  // namespace
+} // namespace
 
-const FontSpec& fontSpec(int32_t fontId) {
+const FontSpec& fontSpec(int32_t fontId)
+{
     return fontTable[fontId >= 0 && fontId < FontCount ? fontId : FontTitle];
 }

@@ -15,9 +15,9 @@ enum FontId : int32_t {
 
 struct FontSpec {
     const char* face;
-    int32_t size;            // character height in pixels
-    int32_t weight;          // 400 regular, 700 bold
-    uint8_t pitchAndFamily;  // LOGFONT lfPitchAndFamily
+    int32_t size; // character height in pixels
+    int32_t weight; // 400 regular, 700 bold
+    uint8_t pitchAndFamily; // LOGFONT lfPitchAndFamily
 };
 
 inline constexpr int32_t FontCount = 7;

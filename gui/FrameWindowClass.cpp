@@ -10,23 +10,25 @@ namespace {
 char className[20];
 int32_t classUseCount = 0;
 
-HINSTANCE module() {
+HINSTANCE module()
+{
     return static_cast<HINSTANCE>(moduleInstance());
 }
 
-}  // namespace
+} // namespace
 
-const char* acquireFrameWindowClass(WNDPROC windowProcedure) {
+const char* acquireFrameWindowClass(WNDPROC windowProcedure)
+{
     if (++classUseCount != 1) {
         return className;
     }
     std::snprintf(className, sizeof(className), "Plugin%08x",
-                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(moduleInstance())));
+        static_cast<unsigned>(reinterpret_cast<uintptr_t>(moduleInstance())));
     WNDCLASSA windowClass{};
     windowClass.style = 0;
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = module();
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = className;
     // A failed registration shows as a failed window creation.
@@ -34,7 +36,8 @@ const char* acquireFrameWindowClass(WNDPROC windowProcedure) {
     return className;
 }
 
-void releaseFrameWindowClass() {
+void releaseFrameWindowClass()
+{
     if (classUseCount > 0 && --classUseCount == 0) {
         UnregisterClassA(className, module());
     }

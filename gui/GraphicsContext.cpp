@@ -8,14 +8,18 @@
 
 namespace {
 
-HDC asDc(void* dc) {
+HDC asDc(void* dc)
+{
     return static_cast<HDC>(dc);
 }
 
-}  // namespace
+} // namespace
 
 GraphicsContext::GraphicsContext(EditorFrame* frame, void* deviceContext, void* window)
-    : deviceContext(deviceContext), window(window), frame(frame) {
+    : deviceContext(deviceContext)
+    , window(window)
+    , frame(frame)
+{
     if (!deviceContext) {
         return;
     }
@@ -30,7 +34,8 @@ GraphicsContext::GraphicsContext(EditorFrame* frame, void* deviceContext, void* 
     setTextColor(textColor);
 }
 
-GraphicsContext::~GraphicsContext() {
+GraphicsContext::~GraphicsContext()
+{
     if (!deviceContext) {
         return;
     }
@@ -57,7 +62,8 @@ GraphicsContext::~GraphicsContext() {
     }
 }
 
-void GraphicsContext::replaceOwned(void*& owned, void* created) {
+void GraphicsContext::replaceOwned(void*& owned, void* created)
+{
     if (!created) {
         return;
     }
@@ -68,18 +74,21 @@ void GraphicsContext::replaceOwned(void*& owned, void* created) {
     owned = created;
 }
 
-void GraphicsContext::setPenColor(Color color) {
+void GraphicsContext::setPenColor(Color color)
+{
     penColor = color;
     rebuildPen();
 }
 
-void GraphicsContext::setPenStyle(int32_t style) {
+void GraphicsContext::setPenStyle(int32_t style)
+{
     penStyle = style;
     gdiPenStyle = style == PenDotted ? PS_DOT : PS_SOLID;
     rebuildPen();
 }
 
-void GraphicsContext::rebuildPen() {
+void GraphicsContext::rebuildPen()
+{
     if (!deviceContext) {
         return;
     }
@@ -90,7 +99,8 @@ void GraphicsContext::rebuildPen() {
     replaceOwned(pen, CreatePenIndirect(&description));
 }
 
-void GraphicsContext::setBrushColor(Color color) {
+void GraphicsContext::setBrushColor(Color color)
+{
     brushColor = color;
     if (!deviceContext) {
         return;
@@ -102,14 +112,16 @@ void GraphicsContext::setBrushColor(Color color) {
     replaceOwned(brush, CreateBrushIndirect(&description));
 }
 
-void GraphicsContext::setTextColor(Color color) {
+void GraphicsContext::setTextColor(Color color)
+{
     textColor = color;
     if (deviceContext) {
         SetTextColor(asDc(deviceContext), gdiColor(color));
     }
 }
 
-void GraphicsContext::selectFont(int32_t fontId, int32_t size) {
+void GraphicsContext::selectFont(int32_t fontId, int32_t size)
+{
     const FontSpec& spec = fontSpec(fontId);
     fontSize = size != 0 ? size : spec.size;
     if (!deviceContext) {
@@ -127,19 +139,22 @@ void GraphicsContext::selectFont(int32_t fontId, int32_t size) {
     replaceOwned(font, CreateFontIndirectA(&description));
 }
 
-void GraphicsContext::moveTo(Point p) {
+void GraphicsContext::moveTo(Point p)
+{
     if (deviceContext) {
         MoveToEx(asDc(deviceContext), p.x, p.y, nullptr);
     }
 }
 
-void GraphicsContext::lineTo(Point p) {
+void GraphicsContext::lineTo(Point p)
+{
     if (deviceContext) {
         LineTo(asDc(deviceContext), p.x, p.y);
     }
 }
 
-void GraphicsContext::strokeRect(const Rect& r) {
+void GraphicsContext::strokeRect(const Rect& r)
+{
     moveTo(Point(r.left, r.top));
     lineTo(Point(r.right, r.top));
     lineTo(Point(r.right, r.bottom));
@@ -147,7 +162,8 @@ void GraphicsContext::strokeRect(const Rect& r) {
     lineTo(Point(r.left, r.top));
 }
 
-void GraphicsContext::fillRect(const Rect& r) {
+void GraphicsContext::fillRect(const Rect& r)
+{
     if (!deviceContext) {
         return;
     }
@@ -162,7 +178,8 @@ void GraphicsContext::fillRect(const Rect& r) {
     }
 }
 
-void GraphicsContext::drawText(const char* text, const Rect& r, bool opaque, int32_t alignment) {
+void GraphicsContext::drawText(const char* text, const Rect& r, bool opaque, int32_t alignment)
+{
     if (!deviceContext || !text) {
         return;
     }

@@ -5,7 +5,10 @@
 #include "framework/EffectBase.h"
 #include "gui/EditorFrame.h"
 
-GuiEditor::GuiEditor(EffectBase* effect) : EditorBase(effect), lastIdleTick(GetTickCount()) {
+GuiEditor::GuiEditor(EffectBase* effect)
+    : EditorBase(effect)
+    , lastIdleTick(GetTickCount())
+{
     if (effect) {
         effect->setEditor(this);
     }
@@ -13,7 +16,8 @@ GuiEditor::GuiEditor(EffectBase* effect) : EditorBase(effect), lastIdleTick(GetT
 
 GuiEditor::~GuiEditor() = default;
 
-int32_t GuiEditor::getRect(ERect** out) {
+int32_t GuiEditor::getRect(ERect** out)
+{
     if (!out) {
         return 0;
     }
@@ -21,36 +25,44 @@ int32_t GuiEditor::getRect(ERect** out) {
     return 1;
 }
 
-int32_t GuiEditor::open(void* parentWindow) {
+int32_t GuiEditor::open(void* parentWindow)
+{
     requestUpdate();
     EditorBase::open(parentWindow);
     return 0;
 }
 
-void GuiEditor::close() {}
+void GuiEditor::close()
+{
+}
 
-void GuiEditor::idle() {
+void GuiEditor::idle()
+{
     EditorBase::idle();
     if (frame) {
         frame->idleRefresh();
     }
 }
 
-void GuiEditor::parameterChanged(int32_t, float) {
+void GuiEditor::parameterChanged(int32_t, float)
+{
     requestUpdate();
 }
 
-void GuiEditor::redrawAll(ERect*) {
+void GuiEditor::redrawAll(ERect*)
+{
     if (frame) {
         frame->redrawChild(nullptr);
     }
 }
 
-bool GuiEditor::idleIsDue(uint32_t lastTick, uint32_t now) {
+bool GuiEditor::idleIsDue(uint32_t lastTick, uint32_t now)
+{
     return now - lastTick >= IdleInterval;
 }
 
-void GuiEditor::throttledIdle() {
+void GuiEditor::throttledIdle()
+{
     inIdle = 1;
     uint32_t now = GetTickCount();
     if (idleIsDue(lastIdleTick, now)) {

@@ -6,19 +6,23 @@
 #include "gui/ControlObserver.h"
 
 PanelButton::PanelButton(const Rect& rect, ControlObserver* observer, int32_t tag, Bitmap* bitmap)
-    : Control(rect, observer, tag), bitmap(bitmap) {
+    : Control(rect, observer, tag)
+    , bitmap(bitmap)
+{
     if (bitmap) {
         bitmap->retain();
     }
 }
 
-PanelButton::~PanelButton() {
+PanelButton::~PanelButton()
+{
     if (bitmap) {
         bitmap->release();
     }
 }
 
-void PanelButton::draw(GraphicsContext* context) {
+void PanelButton::draw(GraphicsContext* context)
+{
     if (bitmap) {
         int32_t sourceRow = value != 0.0f ? bitmap->getHeight() / 2 : 0;
         bitmap->blit(context, rect, Point(0, sourceRow));
@@ -26,7 +30,8 @@ void PanelButton::draw(GraphicsContext* context) {
     lastDrawnValue = value;
 }
 
-void PanelButton::onMouseDown(GraphicsContext* context, Point) {
+void PanelButton::onMouseDown(GraphicsContext* context, Point)
+{
     if (!acceptsMouse) {
         return;
     }

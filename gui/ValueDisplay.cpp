@@ -7,29 +7,33 @@
 #include "gui/GraphicsContext.h"
 
 ValueDisplay::ValueDisplay(const Rect& rect, Bitmap* backgroundBitmap, int32_t style)
-    : Control(rect, nullptr, 0),
-      textAlignment(AlignCenter),
-      style(style),
-      fontId(FontNormal),
-      backgroundBitmap(backgroundBitmap) {
+    : Control(rect, nullptr, 0)
+    , textAlignment(AlignCenter)
+    , style(style)
+    , fontId(FontNormal)
+    , backgroundBitmap(backgroundBitmap)
+{
     if (backgroundBitmap) {
         backgroundBitmap->retain();
     }
 }
 
-ValueDisplay::~ValueDisplay() {
+ValueDisplay::~ValueDisplay()
+{
     if (backgroundBitmap) {
         backgroundBitmap->release();
     }
 }
 
-void ValueDisplay::draw(GraphicsContext* context) {
+void ValueDisplay::draw(GraphicsContext* context)
+{
     char text[TextCapacity];
     formatValue(text);
     drawFramedText(context, text);
 }
 
-void ValueDisplay::formatValue(char* text) const {
+void ValueDisplay::formatValue(char* text) const
+{
     if (formatter) {
         text[0] = '\0';
         formatter(value, text);
@@ -38,7 +42,8 @@ void ValueDisplay::formatValue(char* text) const {
     }
 }
 
-void ValueDisplay::drawFramedText(GraphicsContext* context, const char* text, Bitmap* overrideBitmap) {
+void ValueDisplay::drawFramedText(GraphicsContext* context, const char* text, Bitmap* overrideBitmap)
+{
     if (!context) {
         return;
     }
@@ -68,7 +73,8 @@ void ValueDisplay::drawFramedText(GraphicsContext* context, const char* text, Bi
     lastDrawnValue = value;
 }
 
-void ValueDisplay::drawBevel(GraphicsContext* context) {
+void ValueDisplay::drawBevel(GraphicsContext* context)
+{
     const bool inverted = (style & StyleBevelInverted) != 0;
     context->setPenColor(inverted ? fillColor : frameColor);
     context->moveTo(Point(rect.left, rect.bottom));
@@ -80,47 +86,56 @@ void ValueDisplay::drawBevel(GraphicsContext* context) {
     context->lineTo(Point(rect.left, rect.bottom));
 }
 
-void ValueDisplay::setFontId(int32_t newFontId) {
+void ValueDisplay::setFontId(int32_t newFontId)
+{
     if (newFontId != fontId) {
         markForRedraw();
     }
     fontId = newFontId;
 }
 
-void ValueDisplay::setColor(Color& setting, Color color) {
+void ValueDisplay::setColor(Color& setting, Color color)
+{
     if (!sameRgb(setting, color)) {
         markForRedraw();
     }
     setting = color;
 }
 
-void ValueDisplay::setTextColor(Color color) {
+void ValueDisplay::setTextColor(Color color)
+{
     setColor(textColor, color);
 }
 
-void ValueDisplay::setFillColor(Color color) {
+void ValueDisplay::setFillColor(Color color)
+{
     setColor(fillColor, color);
 }
 
-void ValueDisplay::setFrameColor(Color color) {
+void ValueDisplay::setFrameColor(Color color)
+{
     setColor(frameColor, color);
 }
 
-void ValueDisplay::setShadowColor(Color color) {
+void ValueDisplay::setShadowColor(Color color)
+{
     setColor(shadowColor, color);
 }
 
-void ValueDisplay::setTextAlignment(int32_t alignment) {
+void ValueDisplay::setTextAlignment(int32_t alignment)
+{
     if (alignment != textAlignment) {
         markForRedraw();
     }
     textAlignment = alignment;
 }
 
-void ValueDisplay::setBitmapOffset(Point offset) {
+void ValueDisplay::setBitmapOffset(Point offset)
+{
     bitmapOffset = offset;
 }
 
-void ValueDisplay::setFormatter(ValueFormatter newFormatter) {
+void ValueDisplay::setFormatter(ValueFormatter newFormatter)
+{
     formatter = newFormatter;
 }

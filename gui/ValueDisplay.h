@@ -21,8 +21,8 @@ using ValueFormatter = void (*)(float value, char* text);
 
 enum ValueDisplayStyle : int32_t {
     StyleShadowText = 0x4,
-    StyleBevelInverted = 0x80,  // top and left in the fill colour; wins over StyleBevel
-    StyleBevel = 0x100,         // top and left in the frame colour
+    StyleBevelInverted = 0x80, // top and left in the fill colour; wins over StyleBevel
+    StyleBevel = 0x100, // top and left in the frame colour
 };
 
 class ValueDisplay : public Control {

@@ -1,15 +1,28 @@
 #include "gui/View.h"
 
-View::View(const Rect& rect) : rect(rect) {}
+View::View(const Rect& rect)
+    : rect(rect)
+{
+}
 
 View::~View() = default;
 
-void View::draw(GraphicsContext*) {}
+void View::draw(GraphicsContext*)
+{
+}
 
-void View::onMouseDown(GraphicsContext*, Point) {}
+void View::onMouseDown(GraphicsContext*, Point)
+{
+}
 
-void View::refresh(GraphicsContext*) {}
+void View::refresh(GraphicsContext*)
+{
+}
 
-void View::onFocusLost() {}
+void View::onFocusLost()
+{
+}
 
-void View::onFocusGained() {}
+void View::onFocusGained()
+{
+}

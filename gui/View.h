@@ -35,6 +35,6 @@ protected:
     Rect rect;
 
 private:
-    friend class EditorFrame;  // sets `parent` when the view is added
+    friend class EditorFrame; // sets `parent` when the view is added
     EditorFrame* parent = nullptr;
 };

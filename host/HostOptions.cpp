@@ -75,7 +75,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
         } else if (name == "--program") {
             if (!takeValue(value))
                 return false;
-            if (!parseInteger(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), number)) {
+            if (!parseInteger(
+                    value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), number)) {
                 error = "--program needs a whole number, not \"" + value + "\"";
                 return false;
             }

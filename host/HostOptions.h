@@ -8,11 +8,11 @@
 
 struct HostOptions {
     std::string pluginPath;
-    std::string songPath;   // empty: no song
+    std::string songPath; // empty: no song
     std::string scriptPath; // empty: interactive
     bool hasProgram = false;
     int32_t program = 0;
-    int midiInput = -1;     // winmm input device number, -1 for none
+    int midiInput = -1; // winmm input device number, -1 for none
     bool loop = false;
     bool listMidiInputs = false;
     bool help = false;

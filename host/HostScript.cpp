@@ -61,7 +61,10 @@ const StepSyntax stepNames[] = {
 class LineParser {
 public:
     LineParser(const std::string& line, ScriptStep& step, std::string& error)
-        : line(line), words(splitWords(line)), step(step), error(error)
+        : line(line)
+        , words(splitWords(line))
+        , step(step)
+        , error(error)
     {
     }
 
@@ -99,7 +102,7 @@ private:
         if (parseInteger(words[index], low, high, into))
             return true;
         return fail(std::string(what) + " must be a whole number from " + std::to_string(low) + " to " +
-                    std::to_string(high) + ", not \"" + words[index] + "\"");
+            std::to_string(high) + ", not \"" + words[index] + "\"");
     }
 
     bool channelAndNote()
@@ -120,7 +123,7 @@ private:
             step.numbers[1] = button->centreY();
             next = 2;
         } else if (words.size() >= 3 && parseInteger(words[1], 0, 32767, step.numbers[0]) &&
-                   parseInteger(words[2], 0, 32767, step.numbers[1])) {
+            parseInteger(words[2], 0, 32767, step.numbers[1])) {
             next = 3;
         } else {
             std::string names;
@@ -150,18 +153,14 @@ private:
         case StepKind::Transport:
         case StepKind::Play:
         case StepKind::Stop:
-        case StepKind::WaitSong:
-            return wordCount(0, 0);
+        case StepKind::WaitSong: return wordCount(0, 0);
         case StepKind::Program:
             return wordCount(1, 1) && number(1, INT32_MIN, INT32_MAX, "the program", step.numbers[0]);
-        case StepKind::Press:
-            return parsePress();
+        case StepKind::Press: return parsePress();
         case StepKind::NoteOn:
             return wordCount(3, 3) && channelAndNote() && number(3, 0, 127, "the velocity", step.numbers[2]);
-        case StepKind::NoteOff:
-            return wordCount(2, 2) && channelAndNote();
-        case StepKind::Idle:
-            return wordCount(1, 1) && number(1, 0, 100000, "the idle count", step.numbers[0]);
+        case StepKind::NoteOff: return wordCount(2, 2) && channelAndNote();
+        case StepKind::Idle: return wordCount(1, 1) && number(1, 0, 100000, "the idle count", step.numbers[0]);
         case StepKind::Wait:
             return wordCount(1, 1) && number(1, 0, 3600000, "the time in milliseconds", step.numbers[0]);
         case StepKind::Capture:

@@ -11,21 +11,21 @@
 #include <vector>
 
 enum class StepKind {
-    Open,      // open
-    Close,     // close
-    Program,   // program P
-    Press,     // press X Y [left|right]  |  press NAME [left|right]
-    NoteOn,    // note-on CH NOTE VEL      (channels 1..16)
-    NoteOff,   // note-off CH NOTE
+    Open, // open
+    Close, // close
+    Program, // program P
+    Press, // press X Y [left|right]  |  press NAME [left|right]
+    NoteOn, // note-on CH NOTE VEL      (channels 1..16)
+    NoteOff, // note-off CH NOTE
     Transport, // transport                (the next block reports a transport change)
-    Play,      // play                     (the song from its start)
-    Stop,      // stop
-    WaitSong,  // wait-song                (until the song reaches its end)
-    Idle,      // idle N                   (N editor idle calls)
-    Wait,      // wait MS                  (run as usual for MS milliseconds)
-    Capture,   // capture FILE.png
-    Expect,    // expect QUERY [ARGS] VALUE
-    Print,     // print QUERY [ARGS]
+    Play, // play                     (the song from its start)
+    Stop, // stop
+    WaitSong, // wait-song                (until the song reaches its end)
+    Idle, // idle N                   (N editor idle calls)
+    Wait, // wait MS                  (run as usual for MS milliseconds)
+    Capture, // capture FILE.png
+    Expect, // expect QUERY [ARGS] VALUE
+    Print, // print QUERY [ARGS]
 };
 
 struct ScriptStep {
@@ -35,8 +35,8 @@ struct ScriptStep {
     // NoteOff: {channel 0..15, note}; Idle: {count}; Wait: {milliseconds}.
     int64_t numbers[3] = {0, 0, 0};
     bool rightButton = false;
-    std::string path;     // Capture
-    Query query;          // Expect, Print
+    std::string path; // Capture
+    Query query; // Expect, Print
     std::string expected; // Expect: the rest of the line
 };
 

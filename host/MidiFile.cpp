@@ -19,7 +19,10 @@ std::string hexByte(uint8_t value)
 class MidiFileParser {
 public:
     MidiFileParser(const uint8_t* data, size_t size, MidiFile& file, MidiFileError& error)
-        : data(data), size(size), file(file), error(error)
+        : data(data)
+        , size(size)
+        , file(file)
+        , error(error)
     {
     }
 
@@ -34,8 +37,9 @@ public:
         if (headerLength < 6)
             return fail(4, "the header is " + std::to_string(headerLength) + " bytes long, at least 6 expected");
         if (headerLength > size - 8)
-            return fail(4, "the header declares " + std::to_string(headerLength) + " bytes but only " +
-                               std::to_string(size - 8) + " follow");
+            return fail(4,
+                "the header declares " + std::to_string(headerLength) + " bytes but only " + std::to_string(size - 8) +
+                    " follow");
         if (!readHeader())
             return false;
 
@@ -43,13 +47,15 @@ public:
         int tracksRead = 0;
         while (tracksRead < file.trackCount) {
             if (size - position < 8)
-                return fail(size, "the file ends after " + std::to_string(tracksRead) + " of " +
-                                      std::to_string(file.trackCount) + " tracks");
+                return fail(size,
+                    "the file ends after " + std::to_string(tracksRead) + " of " + std::to_string(file.trackCount) +
+                        " tracks");
             const uint32_t length = read32(position + 4);
             const size_t begin = position + 8;
             if (length > size - begin)
-                return fail(position + 4, "a chunk declares " + std::to_string(length) + " bytes but only " +
-                                              std::to_string(size - begin) + " follow");
+                return fail(position + 4,
+                    "a chunk declares " + std::to_string(length) + " bytes but only " + std::to_string(size - begin) +
+                        " follow");
             // Chunks of unknown types are skipped, as the format asks of readers.
             if (hasTag(position, "MTrk")) {
                 if (!readTrack(begin, begin + length, static_cast<uint16_t>(tracksRead)))
@@ -73,10 +79,7 @@ private:
         return false;
     }
 
-    bool hasTag(size_t at, const char* tag) const
-    {
-        return size - at >= 4 && std::equal(tag, tag + 4, data + at);
-    }
+    bool hasTag(size_t at, const char* tag) const { return size - at >= 4 && std::equal(tag, tag + 4, data + at); }
     uint32_t read16(size_t at) const { return uint32_t{data[at]} << 8 | data[at + 1]; }
     uint32_t read32(size_t at) const { return read16(at) << 16 | read16(at + 2); }
 
@@ -93,8 +96,8 @@ private:
         if (file.trackCount == 0)
             return fail(10, "the file declares no tracks");
         if (file.format == 0 && file.trackCount != 1)
-            return fail(10, "a format 0 file must have one track, this one declares " +
-                                std::to_string(file.trackCount));
+            return fail(
+                10, "a format 0 file must have one track, this one declares " + std::to_string(file.trackCount));
 
         if (division & 0x8000) {
             // SMPTE time: the high byte is minus the frame rate, the low byte ticks per frame.
@@ -174,8 +177,8 @@ private:
                 if (!readQuantity(position, end, length))
                     return false;
                 if (length > end - position)
-                    return fail(lengthAt, "a sysex event of " + std::to_string(length) +
-                                              " bytes runs past the end of its track");
+                    return fail(lengthAt,
+                        "a sysex event of " + std::to_string(length) + " bytes runs past the end of its track");
                 position += length;
             } else {
                 return fail(position - 1, "status " + hexByte(status) + " cannot appear in a MIDI file");
@@ -199,8 +202,8 @@ private:
                 return fail(position, "the track ends inside a " + hexByte(status) + " message");
             const uint8_t byte = data[position];
             if (byte >= 0x80)
-                return fail(position, "status byte " + hexByte(byte) + " where a data byte of " + hexByte(status) +
-                                          " was expected");
+                return fail(position,
+                    "status byte " + hexByte(byte) + " where a data byte of " + hexByte(status) + " was expected");
             event.bytes[i] = byte;
             ++position;
         }
@@ -218,7 +221,8 @@ private:
         if (!readQuantity(position, end, length))
             return false;
         if (length > end - position)
-            return fail(lengthAt, "a meta event of " + std::to_string(length) + " bytes runs past the end of its track");
+            return fail(
+                lengthAt, "a meta event of " + std::to_string(length) + " bytes runs past the end of its track");
 
         if (type == 0x51) {
             if (length < 3)

@@ -13,9 +13,9 @@
 #include <vector>
 
 struct MidiFileEvent {
-    uint64_t tick = 0;  // absolute time in the file's ticks
+    uint64_t tick = 0; // absolute time in the file's ticks
     uint8_t bytes[3] = {0, 0, 0};
-    uint8_t size = 0;   // 2 for program change and channel pressure, else 3
+    uint8_t size = 0; // 2 for program change and channel pressure, else 3
     uint16_t track = 0; // index of the track chunk it came from
 };
 

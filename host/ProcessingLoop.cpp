@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-ProcessingLoop::ProcessingLoop(Transport& transport, HostCommandQueue& commands, BlockSink sink, int32_t blockSize,
-                               double sampleRate)
+ProcessingLoop::ProcessingLoop(
+    Transport& transport, HostCommandQueue& commands, BlockSink sink, int32_t blockSize, double sampleRate)
     : transport(transport)
     , commands(commands)
     , sink(std::move(sink))

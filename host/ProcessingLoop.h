@@ -20,8 +20,8 @@ public:
     // the sink then skips effProcessEvents and only runs the audio call.
     using BlockSink = std::function<void(VstEvents* events, const VstTimeInfo& time, int32_t frames)>;
 
-    ProcessingLoop(Transport& transport, HostCommandQueue& commands, BlockSink sink, int32_t blockSize,
-                   double sampleRate);
+    ProcessingLoop(
+        Transport& transport, HostCommandQueue& commands, BlockSink sink, int32_t blockSize, double sampleRate);
     ~ProcessingLoop();
 
     ProcessingLoop(const ProcessingLoop&) = delete;

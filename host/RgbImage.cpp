@@ -44,8 +44,8 @@ bool savePng(const RgbImage& image, const std::string& path, std::string& error)
         return false;
     }
     std::vector<unsigned char> png;
-    if (!stbi_write_png_to_func(appendBytes, &png, image.width, image.height, 3, image.pixels.data(),
-                                image.width * 3)) {
+    if (!stbi_write_png_to_func(
+            appendBytes, &png, image.width, image.height, 3, image.pixels.data(), image.width * 3)) {
         error = path + ": the picture could not be encoded as PNG";
         return false;
     }

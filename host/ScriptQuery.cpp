@@ -118,7 +118,7 @@ bool parseQuery(const std::vector<std::string>& words, size_t& next, Query& quer
         query.kind = info.kind;
         query.name = name;
         query.args.assign(words.begin() + static_cast<std::ptrdiff_t>(next + 1),
-                          words.begin() + static_cast<std::ptrdiff_t>(next + 1 + info.argumentCount));
+            words.begin() + static_cast<std::ptrdiff_t>(next + 1 + info.argumentCount));
         next += 1 + static_cast<size_t>(info.argumentCount);
         if (info.kind == QueryKind::Pixel) {
             int64_t coordinate = 0;

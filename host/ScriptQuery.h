@@ -8,22 +8,22 @@
 #include <vector>
 
 enum class QueryKind {
-    Program,            // effGetProgram
-    ProgramName,        // effGetProgramName
-    CanDo,              // effCanDo <text>
-    NumPrograms,        // AEffect fields
+    Program, // effGetProgram
+    ProgramName, // effGetProgramName
+    CanDo, // effCanDo <text>
+    NumPrograms, // AEffect fields
     NumParams,
     NumInputs,
     NumOutputs,
     Flags,
-    UniqueId,           // as four characters, e.g. QARN
+    UniqueId, // as four characters, e.g. QARN
     Version,
-    EditorOpen,         // what effEditOpen answered (0 before any open)
-    EditorRect,         // "<width> <height>" from effEditGetRect, or "none"
-    WindowSize,         // "<width> <height>" of the host window's client area
-    WantMidi,           // how many audioMasterWantMidi requests the host received
+    EditorOpen, // what effEditOpen answered (0 before any open)
+    EditorRect, // "<width> <height>" from effEditGetRect, or "none"
+    WindowSize, // "<width> <height>" of the host window's client area
+    WantMidi, // how many audioMasterWantMidi requests the host received
     PracticePercentage, // the host's own count, "%.2f", or "n/a"
-    Pixel,              // <x> <y>: "rrggbb" of the window's client area, captured now
+    Pixel, // <x> <y>: "rrggbb" of the window's client area, captured now
 };
 
 struct Query {

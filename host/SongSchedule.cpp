@@ -56,8 +56,8 @@ SongSchedule::SongSchedule(const MidiFile& file, double sampleRate)
         TickClock clock(file);
         for (const TempoChange& change : file.tempoChanges) {
             const double quarterNotes = static_cast<double>(change.tick) / file.ticksPerQuarter;
-            segments.push_back(
-                TempoSegment{frameOf(clock.secondsAt(change.tick)), quarterNotes, 60e6 / change.microsecondsPerQuarter});
+            segments.push_back(TempoSegment{
+                frameOf(clock.secondsAt(change.tick)), quarterNotes, 60e6 / change.microsecondsPerQuarter});
         }
     }
 
@@ -79,7 +79,7 @@ const SongSchedule::TempoSegment& SongSchedule::segmentAt(int64_t frame) const
 {
     // The last segment starting at or before the frame; equal starts: the later change wins.
     auto after = std::upper_bound(segments.begin(), segments.end(), frame,
-                                  [](int64_t f, const TempoSegment& segment) { return f < segment.frame; });
+        [](int64_t f, const TempoSegment& segment) { return f < segment.frame; });
     return after == segments.begin() ? segments.front() : *(after - 1);
 }
 

@@ -26,8 +26,8 @@ Transport::Transport(const SongSchedule* song, int32_t blockSize, double sampleR
 {
 }
 
-void Transport::nextBlock(const std::vector<HostCommand>& commands, std::vector<VstMidiEvent>& events,
-                          VstTimeInfo& time)
+void Transport::nextBlock(
+    const std::vector<HostCommand>& commands, std::vector<VstMidiEvent>& events, VstTimeInfo& time)
 {
     events.clear();
     bool changed = changePending;
@@ -45,9 +45,7 @@ void Transport::nextBlock(const std::vector<HostCommand>& commands, std::vector<
 void Transport::apply(const HostCommand& command, std::vector<VstMidiEvent>& events, bool& changed)
 {
     switch (command.kind) {
-    case HostCommandKind::Midi:
-        events.push_back(midiEvent(command.bytes, command.size, 0));
-        break;
+    case HostCommandKind::Midi: events.push_back(midiEvent(command.bytes, command.size, 0)); break;
     case HostCommandKind::Play:
         position = 0;
         nextEvent = 0;
@@ -58,9 +56,7 @@ void Transport::apply(const HostCommand& command, std::vector<VstMidiEvent>& eve
         playing.store(false, std::memory_order_relaxed);
         changed = true;
         break;
-    case HostCommandKind::Jump:
-        changed = true;
-        break;
+    case HostCommandKind::Jump: changed = true; break;
     }
 }
 

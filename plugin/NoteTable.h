@@ -8,7 +8,7 @@
 #include <cstdint>
 
 struct NoteEntry {
-    std::atomic<int32_t> velocity{0};   // last note-on velocity 1..127, 0 when silent
+    std::atomic<int32_t> velocity{0}; // last note-on velocity 1..127, 0 when silent
     std::atomic<int32_t> scoreState{0}; // practice-scoring state 0..7
 };
 

@@ -12,7 +12,7 @@
 int chooseFingeringVariant(int shownVariant, int oldNote, int newNote);
 
 struct FluteKeyState {
-    bool own;    // its own row is closed
+    bool own; // its own row is closed
     bool linked; // it has no row of its own and a linked row is closed
 };
 

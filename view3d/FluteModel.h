@@ -28,5 +28,5 @@ private:
     void drawKeys();
 
     int fingeringVariant = 0; // 0 standard, 1 the alternative fingering of currentNote
-    int currentNote = 0;      // 1..39 (MIDI 59 + n), 0 when none is held
+    int currentNote = 0; // 1..39 (MIDI 59 + n), 0 when none is held
 };

@@ -57,8 +57,16 @@ namespace {
 struct Notes {
     int first;
     int last;
-    constexpr Notes(int note) : first(note), last(note) {}
-    constexpr Notes(int from, int to) : first(from), last(to) {}
+    constexpr Notes(int note)
+        : first(note)
+        , last(note)
+    {
+    }
+    constexpr Notes(int from, int to)
+        : first(from)
+        , last(to)
+    {
+    }
 };
 
 // Bit n is set when the row is closed at note n.

@@ -7,19 +7,19 @@
 struct FluteRod {
     float position; // along the tube, from its lower end
     float length;
-    float angle;    // around the tube, degrees
+    float angle; // around the tube, degrees
 };
 
 enum FluteKeyKind : int { EmptySlot = 0, Cup = 1, Lever = 2 };
 
 struct FluteKey {
     float position; // along the rod
-    int kind;       // FluteKeyKind
-    int side;       // -1 or +1
-    float shape;    // cup: size (radius shape / 10); lever: twist in degrees
-    float lift;     // lever: extra offset along the rod
-    float reach;    // lever: sideways distance
-    int ownRow;     // fingering row 1..13 that closes this key, 0 = none
+    int kind; // FluteKeyKind
+    int side; // -1 or +1
+    float shape; // cup: size (radius shape / 10); lever: twist in degrees
+    float lift; // lever: extra offset along the rod
+    float reach; // lever: sideways distance
+    int ownRow; // fingering row 1..13 that closes this key, 0 = none
     int linkedRows[3]; // rows that move this key through the mechanism, 0 = none
 };
 

@@ -31,8 +31,8 @@ void openView(void* parent)
     viewWindow.viewWidth = initialWidth;
     viewWindow.viewHeight = initialHeight;
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
-    viewWindow.viewWindowId = glutCreateQarnWindow(parent, viewLeft, viewTop, static_cast<int>(viewWindow.viewWidth),
-                                                   static_cast<int>(viewWindow.viewHeight));
+    viewWindow.viewWindowId = glutCreateQarnWindow(
+        parent, viewLeft, viewTop, static_cast<int>(viewWindow.viewWidth), static_cast<int>(viewWindow.viewHeight));
     // Without a window no context of ours is current: any GL state set now
     // would land in the host's context. The view then simply stays closed.
     if (viewWindow.viewWindowId == 0)

@@ -13,8 +13,8 @@
 // once). `glViewReady` lives with the redraw request, which the processing
 // thread reads.
 struct ViewWindowState {
-    int viewWindowId = 0;    // GLUT window id
-    float viewWidth = 0.0f;  // pixels; floats because the projection divides them
+    int viewWindowId = 0; // GLUT window id
+    float viewWidth = 0.0f; // pixels; floats because the projection divides them
     float viewHeight = 0.0f;
 };
 

@@ -3,7 +3,9 @@
 #include "glut/gl.h"
 
 InstrumentModel::InstrumentModel(int keyCount, int startOctave, int startPitchClass)
-    : keyCount(keyCount), startOctave(startOctave), startPitchClass(startPitchClass)
+    : keyCount(keyCount)
+    , startOctave(startOctave)
+    , startPitchClass(startPitchClass)
 {
 }
 

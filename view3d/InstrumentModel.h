@@ -22,10 +22,10 @@ public:
     virtual void invalidateLists();
 
     // One frame of the model, in the current GL context (user-interface thread).
-    virtual void draw() {}
+    virtual void draw() { }
     // Compiles the static geometry into `displayList`; leaves it 0 when GL
     // has no list to give.
-    virtual void buildLists() {}
+    virtual void buildLists() { }
 
     const char* getName() const { return name; }
     int getKeyCount() const { return keyCount; }

@@ -4,14 +4,14 @@ namespace {
 // Practice scoring states 0..7: 1 and 5 mean the note is expected, 2, 3, 6
 // and 7 that a wrong or missing note was played.
 constexpr KeyLook practiceLooks[8] = {
-    {KeyColour::Base, false},           // 0
-    {KeyColour::HighlightGreen, true},  // 1
-    {KeyColour::HighlightRed, false},   // 2
-    {KeyColour::HighlightRed, false},   // 3
-    {KeyColour::Base, true},            // 4
+    {KeyColour::Base, false}, // 0
+    {KeyColour::HighlightGreen, true}, // 1
+    {KeyColour::HighlightRed, false}, // 2
+    {KeyColour::HighlightRed, false}, // 3
+    {KeyColour::Base, true}, // 4
     {KeyColour::HighlightGreen, false}, // 5
-    {KeyColour::HighlightRed, true},    // 6
-    {KeyColour::HighlightRed, true},    // 7
+    {KeyColour::HighlightRed, true}, // 6
+    {KeyColour::HighlightRed, true}, // 7
 };
 } // namespace
 

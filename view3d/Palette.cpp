@@ -29,16 +29,9 @@ void setShininess(float shininess)
 void applyKeyColour(KeyColour colour)
 {
     switch (colour) {
-    case KeyColour::Base:
-        break;
-    case KeyColour::HighlightRed:
-        setAmbientDiffuse(palette::highlightRed);
-        break;
-    case KeyColour::HighlightGreen:
-        setAmbientDiffuse(palette::highlightGreen);
-        break;
-    case KeyColour::LightRed:
-        setAmbientDiffuse(palette::lightRed);
-        break;
+    case KeyColour::Base: break;
+    case KeyColour::HighlightRed: setAmbientDiffuse(palette::highlightRed); break;
+    case KeyColour::HighlightGreen: setAmbientDiffuse(palette::highlightGreen); break;
+    case KeyColour::LightRed: setAmbientDiffuse(palette::lightRed); break;
     }
 }

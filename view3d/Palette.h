@@ -21,14 +21,14 @@ constexpr Material blackKey{{0.0f, 0.0f, 0.0f, 1.0f}, {0.6f, 0.6f, 0.6f, 1.0f}, 
 constexpr Material fluteBody{{0.6f, 0.6f, 0.6f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, 5.0f}; // tube, rings, lip plate
 
 // The embouchure hole keeps the body's shininess.
-constexpr Rgba embouchureHole{0.0f, 0.0f, 0.0f, 1.0f};     // ambient, diffuse and specular
+constexpr Rgba embouchureHole{0.0f, 0.0f, 0.0f, 1.0f}; // ambient, diffuse and specular
 // Rods and keys keep the black specular colour the flute's body list leaves.
 constexpr Rgba fluteKey{0.6f, 0.6f, 0.6f, 1.0f};
 constexpr float fluteKeyShininess = 5.0f;
 
-constexpr Rgba highlightRed{1.0f, 0.0f, 0.0f, 1.0f};   // key down (or a wrong note in practice)
+constexpr Rgba highlightRed{1.0f, 0.0f, 0.0f, 1.0f}; // key down (or a wrong note in practice)
 constexpr Rgba highlightGreen{0.0f, 1.0f, 0.0f, 1.0f}; // note expected in practice
-constexpr Rgba lightRed{1.0f, 0.6f, 0.6f, 1.0f};       // flute key moved by a linked key
+constexpr Rgba lightRed{1.0f, 0.6f, 0.6f, 1.0f}; // flute key moved by a linked key
 } // namespace palette
 
 // What a key shows on top of its own material: Base keeps the part's colour.

@@ -17,14 +17,13 @@ constexpr bool hasBlackKeyAbove(int whiteIndex)
 struct PianoKey {
     int noteIndex; // note-table index (MIDI note - 12)
     bool black;
-    int column;    // white keys to its left; a black key shares its white key's column
+    int column; // white keys to its left; a black key shares its white key's column
 };
 
 // Calls visit(const PianoKey&) for every key of the range in drawing order.
 // A range that starts on a black pitch class is walked from the white key
 // below it; a range of fewer than one key still shows its first white key.
-template <typename Visit>
-void walkPianoKeys(int keyCount, int startOctave, int startPitchClass, Visit&& visit)
+template <typename Visit> void walkPianoKeys(int keyCount, int startOctave, int startPitchClass, Visit&& visit)
 {
     int position = 12 * startOctave + startPitchClass;
     const int end = position + keyCount;

@@ -9,13 +9,13 @@
 // display callback read it.
 
 struct ViewState {
-    int angleX = 0;    // degrees, third camera rotation (about x)
-    int angleY = 0;    // degrees, second camera rotation (about y)
+    int angleX = 0; // degrees, third camera rotation (about x)
+    int angleY = 0; // degrees, second camera rotation (about y)
     int spinAngle = 0; // degrees, first camera rotation (about z)
-    int zoom = 0;      // scene units: the model comes zoom / 2 closer, the far plane zoom nearer
+    int zoom = 0; // scene units: the model comes zoom / 2 closer, the far plane zoom nearer
     bool autoRotate = false;
-    bool showKeyColour = false;  // keys that are down are drawn red
-    bool showKeyMotion = false;  // keys that are down are drawn moved
+    bool showKeyColour = false; // keys that are down are drawn red
+    bool showKeyMotion = false; // keys that are down are drawn moved
     bool showLinkedKeys = false; // flute: keys moved by a linked key are drawn light red
 };
 

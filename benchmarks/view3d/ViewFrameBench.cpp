@@ -31,7 +31,8 @@ void displayAndFinish()
 // held keys shown coloured and moved.
 class OpenView {
 public:
-    explicit OpenView(int program) : model(buildProgramModel(program))
+    explicit OpenView(int program)
+        : model(buildProgramModel(program))
     {
         currentModel = model.get();
         viewState = ViewState{};

@@ -22,14 +22,14 @@ struct NativeWindow {
     EGLContext context = EGL_NO_CONTEXT;
     GLuint framebuffer = 0;
     GLuint colour = 0;
-    GLuint depth = 0;               // 0 without GLUT_DEPTH
-    GLint maxSize = 0;              // largest renderbuffer the context allows
-    int width = 0;                  // size of the renderbuffers
+    GLuint depth = 0; // 0 without GLUT_DEPTH
+    GLint maxSize = 0; // largest renderbuffer the context allows
+    int width = 0; // size of the renderbuffers
     int height = 0;
-    int requestedWidth = 0;         // size asked for and not yet reported
+    int requestedWidth = 0; // size asked for and not yet reported
     int requestedHeight = 0;
     bool sizeRequested = false;
-    bool storageStale = false;      // size reported, buffers not yet resized
+    bool storageStale = false; // size reported, buffers not yet resized
 };
 
 namespace {
@@ -64,8 +64,7 @@ bool hasExtension(const char* list, const char* name)
     return false;
 }
 
-template <class Function>
-bool load(Function& function, const char* name)
+template <class Function> bool load(Function& function, const char* name)
 {
     function = reinterpret_cast<Function>(eglGetProcAddress(name));
     return function != nullptr;
@@ -73,14 +72,12 @@ bool load(Function& function, const char* name)
 
 bool loadFramebufferCalls()
 {
-    return load(fbo.genFramebuffers, "glGenFramebuffers")
-        && load(fbo.bindFramebuffer, "glBindFramebuffer")
-        && load(fbo.framebufferRenderbuffer, "glFramebufferRenderbuffer")
-        && load(fbo.checkFramebufferStatus, "glCheckFramebufferStatus")
-        && load(fbo.genRenderbuffers, "glGenRenderbuffers")
-        && load(fbo.bindRenderbuffer, "glBindRenderbuffer")
-        && load(fbo.renderbufferStorage, "glRenderbufferStorage")
-        && load(fbo.getRenderbufferParameteriv, "glGetRenderbufferParameteriv");
+    return load(fbo.genFramebuffers, "glGenFramebuffers") && load(fbo.bindFramebuffer, "glBindFramebuffer") &&
+        load(fbo.framebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+        load(fbo.checkFramebufferStatus, "glCheckFramebufferStatus") &&
+        load(fbo.genRenderbuffers, "glGenRenderbuffers") && load(fbo.bindRenderbuffer, "glBindRenderbuffer") &&
+        load(fbo.renderbufferStorage, "glRenderbufferStorage") &&
+        load(fbo.getRenderbufferParameteriv, "glGetRenderbufferParameteriv");
 }
 
 EGLint configValue(EGLConfig candidate, EGLint attribute)
@@ -95,10 +92,18 @@ EGLint configValue(EGLConfig candidate, EGLint attribute)
 EGLConfig chooseConfig()
 {
     const EGLint wanted[] = {
-        EGL_SURFACE_TYPE, EGL_PBUFFER_BIT,
-        EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-        EGL_COLOR_BUFFER_TYPE, EGL_RGB_BUFFER,
-        EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
+        EGL_SURFACE_TYPE,
+        EGL_PBUFFER_BIT,
+        EGL_RENDERABLE_TYPE,
+        EGL_OPENGL_BIT,
+        EGL_COLOR_BUFFER_TYPE,
+        EGL_RGB_BUFFER,
+        EGL_RED_SIZE,
+        8,
+        EGL_GREEN_SIZE,
+        8,
+        EGL_BLUE_SIZE,
+        8,
         EGL_NONE,
     };
     EGLConfig candidates[64];
@@ -109,8 +114,8 @@ EGLConfig chooseConfig()
     EGLConfig best = nullptr;
     for (EGLint i = 0; i < count; ++i) {
         const EGLConfig candidate = candidates[i];
-        if (configValue(candidate, EGL_RED_SIZE) != 8 || configValue(candidate, EGL_GREEN_SIZE) != 8
-            || configValue(candidate, EGL_BLUE_SIZE) != 8) {
+        if (configValue(candidate, EGL_RED_SIZE) != 8 || configValue(candidate, EGL_GREEN_SIZE) != 8 ||
+            configValue(candidate, EGL_BLUE_SIZE) != 8) {
             continue;
         }
         if (configValue(candidate, EGL_ALPHA_SIZE) == 8) {
@@ -144,8 +149,8 @@ bool openDisplay()
         return false;
     }
     display = candidate;
-    if (!hasExtension(eglQueryString(display, EGL_EXTENSIONS), "EGL_KHR_surfaceless_context")
-        || (config = chooseConfig()) == nullptr) {
+    if (!hasExtension(eglQueryString(display, EGL_EXTENSIONS), "EGL_KHR_surfaceless_context") ||
+        (config = chooseConfig()) == nullptr) {
         return false;
     }
     return true;
@@ -193,9 +198,8 @@ bool buildFramebuffer(NativeWindow& window, unsigned int displayMode)
         return false;
     }
     fbo.bindRenderbuffer(GL_RENDERBUFFER, window.colour);
-    const bool colourOk = renderbufferValue(GL_RENDERBUFFER_RED_SIZE) == 8
-        && renderbufferValue(GL_RENDERBUFFER_GREEN_SIZE) == 8
-        && renderbufferValue(GL_RENDERBUFFER_BLUE_SIZE) == 8;
+    const bool colourOk = renderbufferValue(GL_RENDERBUFFER_RED_SIZE) == 8 &&
+        renderbufferValue(GL_RENDERBUFFER_GREEN_SIZE) == 8 && renderbufferValue(GL_RENDERBUFFER_BLUE_SIZE) == 8;
     bool depthOk = true;
     if (window.depth != 0) {
         fbo.bindRenderbuffer(GL_RENDERBUFFER, window.depth);
@@ -215,7 +219,7 @@ void releaseCurrent()
     }
 }
 
-}  // namespace
+} // namespace
 
 NativeWindow* backendCreateWindow(void*, int, int, int width, int height, unsigned int displayMode)
 {
@@ -230,10 +234,8 @@ NativeWindow* backendCreateWindow(void*, int, int, int width, int height, unsign
     window->height = height;
     const SavedContext before = backendCurrentContext();
     window->context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-    if (window->context != EGL_NO_CONTEXT
-        && eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, window->context)
-        && (fbo.genFramebuffers != nullptr || loadFramebufferCalls())
-        && buildFramebuffer(*window, displayMode)) {
+    if (window->context != EGL_NO_CONTEXT && eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, window->context) &&
+        (fbo.genFramebuffers != nullptr || loadFramebufferCalls()) && buildFramebuffer(*window, displayMode)) {
         return window;
     }
     backendDestroyWindow(window);
@@ -285,8 +287,7 @@ bool backendContextBelongsTo(const SavedContext& saved, const NativeWindow* wind
 
 bool backendMakeCurrent(NativeWindow* window)
 {
-    if (!eglBindAPI(EGL_OPENGL_API)
-        || !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, window->context)) {
+    if (!eglBindAPI(EGL_OPENGL_API) || !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, window->context)) {
         return false;
     }
     if (window->storageStale) {

@@ -16,11 +16,11 @@
 #include "glut/glut.h"
 
 struct NativeWindow {
-    HWND hwnd = nullptr;    // null once the window is gone (the host may destroy
-    HDC dc = nullptr;       // its own window, and ours with it, before close)
+    HWND hwnd = nullptr; // null once the window is gone (the host may destroy
+    HDC dc = nullptr; // its own window, and ours with it, before close)
     HGLRC context = nullptr;
     bool doubleBuffered = false;
-    bool backKeepsFrame = false;  // the back buffer still holds the frame after a swap
+    bool backKeepsFrame = false; // the back buffer still holds the frame after a swap
     bool needsPaint = false;
     bool sizeChanged = false;
     int width = 0;
@@ -47,8 +47,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         ValidateRect(hwnd, nullptr);
         window->needsPaint = true;
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // GL paints every pixel; erasing first would only flicker
+    case WM_ERASEBKGND: return 1; // GL paints every pixel; erasing first would only flicker
     case WM_SIZE:
         window->width = LOWORD(lParam);
         window->height = HIWORD(lParam);
@@ -57,10 +56,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_NCDESTROY:
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         window->hwnd = nullptr;
-        window->dc = nullptr;  // a class DC goes with its window
+        window->dc = nullptr; // a class DC goes with its window
         break;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -71,7 +69,7 @@ HINSTANCE ownModule()
 {
     HMODULE module = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&windowProc), &module);
+        reinterpret_cast<LPCWSTR>(&windowProc), &module);
     return module;
 }
 
@@ -79,7 +77,7 @@ bool registerClass()
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_OWNDC;  // GL needs the same DC for the window's whole life
+    windowClass.style = CS_OWNDC; // GL needs the same DC for the window's whole life
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = ownModule();
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -108,8 +106,8 @@ bool setPixelFormat(NativeWindow& window, unsigned int displayMode)
         return false;
     }
     const DWORD needed = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | (wantDouble ? PFD_DOUBLEBUFFER : 0);
-    if ((got.dwFlags & needed) != needed || got.iPixelType != PFD_TYPE_RGBA || got.cRedBits < 8
-        || got.cGreenBits < 8 || got.cBlueBits < 8 || (wantDepth && got.cDepthBits < 16)) {
+    if ((got.dwFlags & needed) != needed || got.iPixelType != PFD_TYPE_RGBA || got.cRedBits < 8 || got.cGreenBits < 8 ||
+        got.cBlueBits < 8 || (wantDepth && got.cDepthBits < 16)) {
         return false;
     }
     window.doubleBuffered = (got.dwFlags & PFD_DOUBLEBUFFER) != 0;
@@ -117,7 +115,7 @@ bool setPixelFormat(NativeWindow& window, unsigned int displayMode)
     return SetPixelFormat(window.dc, format, &got) != FALSE;
 }
 
-}  // namespace
+} // namespace
 
 NativeWindow* backendCreateWindow(void* parent, int x, int y, int width, int height, unsigned int displayMode)
 {
@@ -130,8 +128,8 @@ NativeWindow* backendCreateWindow(void* parent, int x, int y, int width, int hei
         return nullptr;
     }
     ++liveWindows;
-    window->hwnd = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                   x, y, width, height, parentWindow, nullptr, ownModule(), window);
+    window->hwnd = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y,
+        width, height, parentWindow, nullptr, ownModule(), window);
     const SavedContext before = backendCurrentContext();
     if (window->hwnd != nullptr) {
         window->dc = GetDC(window->hwnd);

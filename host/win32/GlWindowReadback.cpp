@@ -18,7 +18,7 @@ bool hasOpenGlPixelFormat(HWND window)
     const int format = GetPixelFormat(dc);
     PIXELFORMATDESCRIPTOR description{};
     const bool openGl = format > 0 && DescribePixelFormat(dc, format, sizeof description, &description) &&
-                        (description.dwFlags & PFD_SUPPORT_OPENGL);
+        (description.dwFlags & PFD_SUPPORT_OPENGL);
     ReleaseDC(window, dc);
     return openGl;
 }

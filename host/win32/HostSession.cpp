@@ -95,7 +95,8 @@ bool HostSession::start(std::string& error)
     processing->start();
 
     if (options.midiInput >= 0) {
-        auto receive = [this](uint8_t status, uint8_t data1, uint8_t data2) { commands.postMidi(status, data1, data2); };
+        auto receive = [this](
+                           uint8_t status, uint8_t data1, uint8_t data2) { commands.postMidi(status, data1, data2); };
         if (!keyboard.open(options.midiInput, receive, error))
             return false;
     }
@@ -290,29 +291,18 @@ std::string HostSession::answer(const Query& query)
     AEffect* effect = plugin.effect();
     char text[64];
     switch (query.kind) {
-    case QueryKind::Program:
-        return std::to_string(plugin.dispatch(effGetProgram));
-    case QueryKind::ProgramName:
-        return programName();
+    case QueryKind::Program: return std::to_string(plugin.dispatch(effGetProgram));
+    case QueryKind::ProgramName: return programName();
     case QueryKind::CanDo:
         return std::to_string(plugin.dispatch(effCanDo, 0, 0, const_cast<char*>(query.args[0].c_str())));
-    case QueryKind::NumPrograms:
-        return std::to_string(effect->numPrograms);
-    case QueryKind::NumParams:
-        return std::to_string(effect->numParams);
-    case QueryKind::NumInputs:
-        return std::to_string(effect->numInputs);
-    case QueryKind::NumOutputs:
-        return std::to_string(effect->numOutputs);
-    case QueryKind::Flags:
-        std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(effect->flags));
-        return text;
-    case QueryKind::UniqueId:
-        return fourCharacters(effect->uniqueID);
-    case QueryKind::Version:
-        return std::to_string(effect->version);
-    case QueryKind::EditorOpen:
-        return std::to_string(editorOpenAnswer);
+    case QueryKind::NumPrograms: return std::to_string(effect->numPrograms);
+    case QueryKind::NumParams: return std::to_string(effect->numParams);
+    case QueryKind::NumInputs: return std::to_string(effect->numInputs);
+    case QueryKind::NumOutputs: return std::to_string(effect->numOutputs);
+    case QueryKind::Flags: std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(effect->flags)); return text;
+    case QueryKind::UniqueId: return fourCharacters(effect->uniqueID);
+    case QueryKind::Version: return std::to_string(effect->version);
+    case QueryKind::EditorOpen: return std::to_string(editorOpenAnswer);
     case QueryKind::EditorRect: {
         ERect* rect = nullptr;
         if (!plugin.dispatch(effEditGetRect, 0, 0, &rect) || !rect)
@@ -325,8 +315,7 @@ std::string HostSession::answer(const Query& query)
         window.clientSize(width, height);
         return std::to_string(width) + " " + std::to_string(height);
     }
-    case QueryKind::WantMidi:
-        return std::to_string(plugin.wantMidiRequests());
+    case QueryKind::WantMidi: return std::to_string(plugin.wantMidiRequests());
     case QueryKind::PracticePercentage: {
         float percent = 0.0f;
         if (!referee.percentage(percent))

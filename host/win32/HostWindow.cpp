@@ -48,8 +48,8 @@ bool HostWindow::create(const std::string& title, int clientWidth, int clientHei
     const SIZE size = outerSize(clientWidth, clientHeight);
     // A fixed spot near the screen's corner: captures copy the screen, so the
     // whole window must be on it.
-    window = CreateWindowExA(0, windowClassName, title.c_str(), windowStyle, 20, 20, size.cx, size.cy, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+    window = CreateWindowExA(0, windowClassName, title.c_str(), windowStyle, 20, 20, size.cx, size.cy, nullptr, nullptr,
+        GetModuleHandleA(nullptr), nullptr);
     if (!window) {
         error = "cannot create the host's window (Windows error " + std::to_string(GetLastError()) + ")";
         return false;
@@ -174,8 +174,7 @@ LRESULT CALLBACK HostWindow::windowProc(HWND window, UINT message, WPARAM wParam
             self->window = nullptr;
             PostQuitMessage(0);
             return 0;
-        default:
-            break;
+        default: break;
         }
     }
     return DefWindowProcA(window, message, wParam, lParam);

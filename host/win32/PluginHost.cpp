@@ -29,8 +29,8 @@ std::string windowsPath(std::string path)
 std::string systemMessage(DWORD code)
 {
     char text[256] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                        text, sizeof text, nullptr);
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof text, nullptr);
     std::string message(text, length);
     const size_t insert = message.find("%1");
     if (insert != std::string::npos)
@@ -97,8 +97,9 @@ bool PluginHost::load(const std::string& path, std::string& error)
     currentHost = this;
     AEffect* created = reinterpret_cast<PluginEntry>(reinterpret_cast<void*>(entry))(hostCallback);
     if (!created || created->magic != kEffectMagic || !created->dispatcher) {
-        error = path + (created ? ": the plug-in's main answered a record that is not an effect"
-                                : ": the plug-in's main answered no effect");
+        error = path +
+            (created ? ": the plug-in's main answered a record that is not an effect"
+                     : ": the plug-in's main answered no effect");
         FreeLibrary(library);
         module = nullptr;
         currentHost = nullptr;
@@ -142,8 +143,7 @@ VstTimeInfo* PluginHost::timeForCaller()
     return &otherTime;
 }
 
-intptr_t VSTCALLBACK PluginHost::hostCallback(AEffect*, int32_t opcode, int32_t index, intptr_t value, void* ptr,
-                                             float)
+intptr_t VSTCALLBACK PluginHost::hostCallback(AEffect*, int32_t opcode, int32_t index, intptr_t value, void* ptr, float)
 {
     if (opcode == audioMasterVersion)
         return hostVersion;
@@ -153,41 +153,27 @@ intptr_t VSTCALLBACK PluginHost::hostCallback(AEffect*, int32_t opcode, int32_t 
 intptr_t PluginHost::answer(int32_t opcode, int32_t index, intptr_t value, void* ptr)
 {
     switch (opcode) {
-    case audioMasterCurrentId:
-        return plugin ? plugin->uniqueID : 0;
+    case audioMasterCurrentId: return plugin ? plugin->uniqueID : 0;
     case audioMasterIdle:
     case audioMasterNeedIdle:
     case audioMasterUpdateDisplay:
         // The editor idles from our timer anyway; calling it back from here
         // would re-enter the plug-in in the middle of its own call.
         return 1;
-    case audioMasterWantMidi:
-        wantMidiCount.fetch_add(1, std::memory_order_relaxed);
-        return 1;
-    case audioMasterGetTime:
-        return reinterpret_cast<intptr_t>(timeForCaller());
+    case audioMasterWantMidi: wantMidiCount.fetch_add(1, std::memory_order_relaxed); return 1;
+    case audioMasterGetTime: return reinterpret_cast<intptr_t>(timeForCaller());
     case audioMasterSizeWindow:
         return onSizeWindow && index > 0 && value > 0 && onSizeWindow(index, static_cast<int>(value)) ? 1 : 0;
-    case audioMasterGetSampleRate:
-        return static_cast<intptr_t>(sampleRate);
-    case audioMasterGetBlockSize:
-        return blockSize;
+    case audioMasterGetSampleRate: return static_cast<intptr_t>(sampleRate);
+    case audioMasterGetBlockSize: return blockSize;
     case audioMasterGetCurrentProcessLevel:
         // 1: user-interface thread, 2: real-time processing thread.
         return GetCurrentThreadId() == processingThread.load(std::memory_order_relaxed) ? 2 : 1;
-    case audioMasterGetVendorString:
-        copyText(ptr, "Qarn", 64);
-        return ptr ? 1 : 0;
-    case audioMasterGetProductString:
-        copyText(ptr, "Qarn Host", 64);
-        return ptr ? 1 : 0;
-    case audioMasterGetVendorVersion:
-        return 1;
-    case audioMasterGetLanguage:
-        return 1; // English
-    case audioMasterCanDo:
-        return hostCanDo(static_cast<const char*>(ptr)) ? 1 : 0;
-    default:
-        return 0;
+    case audioMasterGetVendorString: copyText(ptr, "Qarn", 64); return ptr ? 1 : 0;
+    case audioMasterGetProductString: copyText(ptr, "Qarn Host", 64); return ptr ? 1 : 0;
+    case audioMasterGetVendorVersion: return 1;
+    case audioMasterGetLanguage: return 1; // English
+    case audioMasterCanDo: return hostCanDo(static_cast<const char*>(ptr)) ? 1 : 0;
+    default: return 0;
     }
 }

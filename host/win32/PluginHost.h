@@ -41,8 +41,8 @@ public:
     std::function<bool(int width, int height)> onSizeWindow;
 
 private:
-    static intptr_t VSTCALLBACK hostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                                            void* ptr, float opt);
+    static intptr_t VSTCALLBACK hostCallback(
+        AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
     intptr_t answer(int32_t opcode, int32_t index, intptr_t value, void* ptr);
     VstTimeInfo* timeForCaller();
 

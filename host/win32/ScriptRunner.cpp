@@ -62,39 +62,31 @@ private:
             if (session.openEditor() == 0)
                 report(step, "note: the plug-in answered 0 to effEditOpen");
             return session.windowOpen();
-        case StepKind::Close:
-            session.closeEditor();
-            return true;
-        case StepKind::Program:
-            session.setProgram(static_cast<int32_t>(n[0]));
-            return true;
+        case StepKind::Close: session.closeEditor(); return true;
+        case StepKind::Program: session.setProgram(static_cast<int32_t>(n[0])); return true;
         case StepKind::Press:
             // Not a failure: before the plug-in has an editor there is nothing to press.
             if (!session.press(static_cast<int>(n[0]), static_cast<int>(n[1]), step.rightButton))
-                report(step, "the press at " + std::to_string(n[0]) + "," + std::to_string(n[1]) +
-                                 " reached no window of the plug-in");
+                report(step,
+                    "the press at " + std::to_string(n[0]) + "," + std::to_string(n[1]) +
+                        " reached no window of the plug-in");
             return session.windowOpen();
         case StepKind::NoteOn:
-            return session.sendMidi(static_cast<uint8_t>(0x90 | n[0]), static_cast<uint8_t>(n[1]),
-                                    static_cast<uint8_t>(n[2])) ||
-                   fail(step, "the processing thread did not take the note");
+            return session.sendMidi(
+                       static_cast<uint8_t>(0x90 | n[0]), static_cast<uint8_t>(n[1]), static_cast<uint8_t>(n[2])) ||
+                fail(step, "the processing thread did not take the note");
         case StepKind::NoteOff:
             return session.sendMidi(static_cast<uint8_t>(0x80 | n[0]), static_cast<uint8_t>(n[1]), 64) ||
-                   fail(step, "the processing thread did not take the note");
-        case StepKind::Transport:
-            return transport(step, HostCommandKind::Jump);
-        case StepKind::Play:
-            return transport(step, HostCommandKind::Play);
-        case StepKind::Stop:
-            return transport(step, HostCommandKind::Stop);
+                fail(step, "the processing thread did not take the note");
+        case StepKind::Transport: return transport(step, HostCommandKind::Jump);
+        case StepKind::Play: return transport(step, HostCommandKind::Play);
+        case StepKind::Stop: return transport(step, HostCommandKind::Stop);
         case StepKind::WaitSong: {
             std::string error;
             return session.waitForSongEnd(error) || fail(step, error);
         }
-        case StepKind::Idle:
-            return session.idle(static_cast<int>(n[0]));
-        case StepKind::Wait:
-            return session.wait(static_cast<int>(n[0]));
+        case StepKind::Idle: return session.idle(static_cast<int>(n[0]));
+        case StepKind::Wait: return session.wait(static_cast<int>(n[0]));
         case StepKind::Capture: {
             RgbImage image;
             std::string error;
@@ -106,8 +98,8 @@ private:
             const std::string answer = session.answer(step.query);
             if (answerMatches(step.query, step.expected, answer))
                 return true;
-            return fail(step, "expected " + queryText(step.query) + " '" + step.expected + "', the answer was '" +
-                                  answer + "'");
+            return fail(step,
+                "expected " + queryText(step.query) + " '" + step.expected + "', the answer was '" + answer + "'");
         }
         case StepKind::Print:
             std::printf("%s: %s\n", queryText(step.query).c_str(), session.answer(step.query).c_str());

@@ -110,7 +110,8 @@ TEST_F(PanelActionsTest, ScoringRuleButtonAlternates)
 
 TEST_F(PanelActionsTest, EveryTagAsksForARedrawEvenWhenItDoesNothing)
 {
-    for (int32_t tag : {int32_t{TagSpin}, int32_t{TagLinkedKeys}, int32_t{0}, int32_t{128}, int32_t{142}, int32_t{-1}}) {
+    for (int32_t tag :
+        {int32_t{TagSpin}, int32_t{TagLinkedKeys}, int32_t{0}, int32_t{128}, int32_t{142}, int32_t{-1}}) {
         applyPanelAction(tag);
         EXPECT_TRUE(takeRedisplayRequest()) << tag;
     }

@@ -12,7 +12,8 @@ public:
     int updates = 0;
 };
 
-TEST(EditorBase, DefaultsHaveNoRectangleAndRememberTheWindow) {
+TEST(EditorBase, DefaultsHaveNoRectangleAndRememberTheWindow)
+{
     TestEffect effect(nullptr);
     EditorBase editor(&effect);
     ERect dummy{};
@@ -26,7 +27,8 @@ TEST(EditorBase, DefaultsHaveNoRectangleAndRememberTheWindow) {
     EXPECT_EQ(editor.getParentWindow(), &window);
 }
 
-TEST(EditorBase, IdleRunsOneUpdatePerRequest) {
+TEST(EditorBase, IdleRunsOneUpdatePerRequest)
+{
     TestEffect effect(nullptr);
     CountingEditor editor(&effect);
     editor.idle();
@@ -38,4 +40,4 @@ TEST(EditorBase, IdleRunsOneUpdatePerRequest) {
     EXPECT_EQ(editor.updates, 1);
 }
 
-}  // namespace
+} // namespace

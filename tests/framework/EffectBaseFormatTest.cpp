@@ -7,14 +7,16 @@
 
 namespace {
 
-std::string formatFloat(float value) {
+std::string formatFloat(float value)
+{
     TestEffect effect(nullptr);
     char text[32];
     effect.formatFloat(value, text);
     return text;
 }
 
-TEST(EffectBaseFormat, FloatKeepsEightCharactersAndTruncates) {
+TEST(EffectBaseFormat, FloatKeepsEightCharactersAndTruncates)
+{
     EXPECT_EQ(formatFloat(0.0f), "0.000000");
     EXPECT_EQ(formatFloat(1.5f), "1.500000");
     EXPECT_EQ(formatFloat(-1.5f), "-1.50000");
@@ -25,14 +27,16 @@ TEST(EffectBaseFormat, FloatKeepsEightCharactersAndTruncates) {
     EXPECT_EQ(formatFloat(2.9999990f), "2.999999");
 }
 
-TEST(EffectBaseFormat, FloatDropsHighDigitsBeyondSeven) {
+TEST(EffectBaseFormat, FloatDropsHighDigitsBeyondSeven)
+{
     EXPECT_EQ(formatFloat(12345678.0f), "2345678.");
     // 99999992 is the largest float below the limit of 99999999.
     EXPECT_EQ(formatFloat(99999992.0f), "9999992.");
     EXPECT_EQ(formatFloat(-9999999.0f), "-999999.");
 }
 
-TEST(EffectBaseFormat, FloatOutOfRangeIsHuge) {
+TEST(EffectBaseFormat, FloatOutOfRangeIsHuge)
+{
     EXPECT_EQ(formatFloat(100000000.0f), " Huge!  ");
     EXPECT_EQ(formatFloat(-10000000.0f), " Huge!  ");
     EXPECT_EQ(formatFloat(INFINITY), " Huge!  ");
@@ -40,7 +44,8 @@ TEST(EffectBaseFormat, FloatOutOfRangeIsHuge) {
     EXPECT_EQ(formatFloat(NAN), " Huge!  ");
 }
 
-TEST(EffectBaseFormat, Integer) {
+TEST(EffectBaseFormat, Integer)
+{
     TestEffect effect(nullptr);
     char text[32];
     effect.formatInteger(123, text);
@@ -53,7 +58,8 @@ TEST(EffectBaseFormat, Integer) {
     EXPECT_STREQ(text, "-2147483");
 }
 
-TEST(EffectBaseFormat, Decibels) {
+TEST(EffectBaseFormat, Decibels)
+{
     TestEffect effect(nullptr);
     char text[32];
     effect.formatDecibels(1.0f, text);
@@ -66,7 +72,8 @@ TEST(EffectBaseFormat, Decibels) {
     EXPECT_STREQ(text, "  -oo   ");
 }
 
-TEST(EffectBaseFormat, HertzAndMillisecondsUseTheSampleRate) {
+TEST(EffectBaseFormat, HertzAndMillisecondsUseTheSampleRate)
+{
     TestEffect effect(nullptr);
     char text[32];
     effect.formatHertz(441.0f, text);
@@ -84,4 +91,4 @@ TEST(EffectBaseFormat, HertzAndMillisecondsUseTheSampleRate) {
     EXPECT_STREQ(text, " Huge!  ");
 }
 
-}  // namespace
+} // namespace

@@ -12,17 +12,24 @@ namespace {
 
 class RecordingEditor : public EditorBase {
 public:
-    RecordingEditor(EffectBase* effect, bool* destroyed = nullptr) : EditorBase(effect), destroyed(destroyed) {}
-    ~RecordingEditor() override {
+    RecordingEditor(EffectBase* effect, bool* destroyed = nullptr)
+        : EditorBase(effect)
+        , destroyed(destroyed)
+    {
+    }
+    ~RecordingEditor() override
+    {
         if (destroyed) {
             *destroyed = true;
         }
     }
-    int32_t getRect(ERect** out) override {
+    int32_t getRect(ERect** out) override
+    {
         *out = &rect;
         return 1;
     }
-    int32_t open(void* window) override {
+    int32_t open(void* window) override
+    {
         EditorBase::open(window);
         return 7;
     }
@@ -35,7 +42,8 @@ public:
     int updates = 0;
 };
 
-TEST(EffectBase, ConstructorFillsTheRecordWithDefaults) {
+TEST(EffectBase, ConstructorFillsTheRecordWithDefaults)
+{
     FakeHost host;
     TestEffect effect(FakeHost::callback, 5, 3);
     const AEffect* record = effect.getAeffect();
@@ -70,7 +78,8 @@ TEST(EffectBase, ConstructorFillsTheRecordWithDefaults) {
     EXPECT_TRUE(host.calls().empty());
 }
 
-TEST(EffectBase, EntryPointsForwardToTheObject) {
+TEST(EffectBase, EntryPointsForwardToTheObject)
+{
     TestEffect effect(nullptr);
     AEffect* record = effect.getAeffect();
 
@@ -85,7 +94,8 @@ TEST(EffectBase, EntryPointsForwardToTheObject) {
     EXPECT_EQ(record->getParameter(record, 2), 0.5f);
 }
 
-TEST(EffectBase, EntryPointsIgnoreAMissingRecordOrObject) {
+TEST(EffectBase, EntryPointsIgnoreAMissingRecordOrObject)
+{
     TestEffect effect(nullptr);
     AEffect* record = effect.getAeffect();
 
@@ -102,7 +112,8 @@ TEST(EffectBase, EntryPointsIgnoreAMissingRecordOrObject) {
     EXPECT_EQ(effect.processedFrames + effect.replacedFrames, 0);
 }
 
-TEST(EffectBase, SetProgramAcceptsOnlyNumbersBelowTheCount) {
+TEST(EffectBase, SetProgramAcceptsOnlyNumbersBelowTheCount)
+{
     TestEffect effect(nullptr, 5);
 
     dispatch(effect, effSetProgram, 0, 4);
@@ -114,7 +125,8 @@ TEST(EffectBase, SetProgramAcceptsOnlyNumbersBelowTheCount) {
     EXPECT_EQ(dispatch(effect, effGetProgram), -1);
 }
 
-TEST(EffectBase, VuIsScaledAndTruncated) {
+TEST(EffectBase, VuIsScaledAndTruncated)
+{
     TestEffect effect(nullptr);
     effect.vu = 0.5f;
     EXPECT_EQ(dispatch(effect, effGetVu), 16383);
@@ -126,14 +138,16 @@ TEST(EffectBase, VuIsScaledAndTruncated) {
     EXPECT_EQ(dispatch(effect, effGetVu), INT32_MAX);
 }
 
-TEST(EffectBase, IdentifyAnswersTheSameWhateverTheArguments) {
+TEST(EffectBase, IdentifyAnswersTheSameWhateverTheArguments)
+{
     TestEffect effect(nullptr);
     char text[8] = {};
     EXPECT_EQ(dispatch(effect, effIdentify), 0x4E764566);
     EXPECT_EQ(dispatch(effect, effIdentify, -3, 99, text, 2.0f), 0x4E764566);
 }
 
-TEST(EffectBase, CloseRunsCloseThenDeletesTheEffectAndItsEditor) {
+TEST(EffectBase, CloseRunsCloseThenDeletesTheEffectAndItsEditor)
+{
     Lifetime lifetime;
     bool editorGone = false;
     auto* effect = new TestEffect(nullptr, 5, 0, &lifetime);
@@ -146,7 +160,8 @@ TEST(EffectBase, CloseRunsCloseThenDeletesTheEffectAndItsEditor) {
     EXPECT_TRUE(editorGone);
 }
 
-TEST(EffectBase, MainsChangedResumesOrSuspends) {
+TEST(EffectBase, MainsChangedResumesOrSuspends)
+{
     TestEffect effect(nullptr);
     dispatch(effect, effMainsChanged, 0, 1);
     dispatch(effect, effMainsChanged, 0, 0);
@@ -155,7 +170,8 @@ TEST(EffectBase, MainsChangedResumesOrSuspends) {
     EXPECT_EQ(effect.suspendCalls, 1);
 }
 
-TEST(EffectBase, SampleRateAndBlockSizeAreStored) {
+TEST(EffectBase, SampleRateAndBlockSizeAreStored)
+{
     TestEffect effect(nullptr);
     EXPECT_EQ(dispatch(effect, effSetSampleRate, 0, 0, nullptr, 48000.0f), 0);
     EXPECT_EQ(dispatch(effect, effSetBlockSize, 0, 256), 0);
@@ -163,7 +179,8 @@ TEST(EffectBase, SampleRateAndBlockSizeAreStored) {
     EXPECT_EQ(effect.getBlockSize(), 256);
 }
 
-TEST(EffectBase, EditorOpcodesWithoutAnEditorAnswerZero) {
+TEST(EffectBase, EditorOpcodesWithoutAnEditorAnswerZero)
+{
     TestEffect effect(nullptr);
     ERect* rect = nullptr;
     int window = 0;
@@ -174,7 +191,8 @@ TEST(EffectBase, EditorOpcodesWithoutAnEditorAnswerZero) {
     EXPECT_EQ(rect, nullptr);
 }
 
-TEST(EffectBase, EditorOpcodesReachTheEditor) {
+TEST(EffectBase, EditorOpcodesReachTheEditor)
+{
     TestEffect effect(nullptr);
     auto* editor = new RecordingEditor(&effect);
     effect.setEditor(editor);
@@ -194,7 +212,8 @@ TEST(EffectBase, EditorOpcodesReachTheEditor) {
     EXPECT_EQ(editor->updates, 1);
 }
 
-TEST(EffectBase, SetEditorWithNoneClearsTheFlag) {
+TEST(EffectBase, SetEditorWithNoneClearsTheFlag)
+{
     TestEffect effect(nullptr);
     RecordingEditor editor(&effect);
     effect.setEditor(&editor);
@@ -203,18 +222,20 @@ TEST(EffectBase, SetEditorWithNoneClearsTheFlag) {
     EXPECT_EQ(effect.currentEditor(), nullptr);
 }
 
-TEST(EffectBase, UnknownOpcodesAnswerZero) {
+TEST(EffectBase, UnknownOpcodesAnswerZero)
+{
     TestEffect effect(nullptr);
     char text[16] = "untouched";
-    const int32_t opcodes[] = {effEditDraw, effEditMouse, effEditKey, effEditTop, effEditSleep,
-                               -1,          59,           1000,       INT32_MIN,  INT32_MAX};
+    const int32_t opcodes[] = {
+        effEditDraw, effEditMouse, effEditKey, effEditTop, effEditSleep, -1, 59, 1000, INT32_MIN, INT32_MAX};
     for (int32_t opcode : opcodes) {
         EXPECT_EQ(dispatch(effect, opcode, 1, 1, text, 1.0f), 0) << "opcode " << opcode;
     }
     EXPECT_STREQ(text, "untouched");
 }
 
-TEST(EffectBase, AutomateSetsTheParameterAndTellsTheHost) {
+TEST(EffectBase, AutomateSetsTheParameterAndTellsTheHost)
+{
     FakeHost host;
     host.answer(audioMasterAutomate, 1);
     TestEffect effect(FakeHost::callback);
@@ -232,11 +253,12 @@ TEST(EffectBase, AutomateSetsTheParameterAndTellsTheHost) {
     EXPECT_EQ(call.opt, 0.25f);
 }
 
-TEST(EffectBase, HostQueriesTranslateTheAnswers) {
+TEST(EffectBase, HostQueriesTranslateTheAnswers)
+{
     FakeHost host;
     TestEffect effect(FakeHost::callback);
 
-    EXPECT_EQ(effect.getHostVersion(), 1);  // a host answering 0 counts as version 1
+    EXPECT_EQ(effect.getHostVersion(), 1); // a host answering 0 counts as version 1
     host.answer(audioMasterVersion, 2400);
     EXPECT_EQ(effect.getHostVersion(), 2400);
     host.answer(audioMasterCurrentId, 0x41424344);
@@ -257,7 +279,8 @@ TEST(EffectBase, HostQueriesTranslateTheAnswers) {
     EXPECT_EQ(calls[5].value, 1);
 }
 
-TEST(EffectBase, HostCallsWithoutAHostSendNothingAndAnswerDefaults) {
+TEST(EffectBase, HostCallsWithoutAHostSendNothingAndAnswerDefaults)
+{
     FakeHost host;
     TestEffect effect(nullptr);
     EXPECT_EQ(effect.automateParameter(0, 0.5f), 0);
@@ -270,7 +293,8 @@ TEST(EffectBase, HostCallsWithoutAHostSendNothingAndAnswerDefaults) {
     EXPECT_TRUE(host.calls().empty());
 }
 
-TEST(EffectBase, FlagSettersSetAndClearOnlyTheirBit) {
+TEST(EffectBase, FlagSettersSetAndClearOnlyTheirBit)
+{
     struct Case {
         void (*set)(TestEffect&, bool);
         int32_t bit;
@@ -298,4 +322,4 @@ TEST(EffectBase, FlagSettersSetAndClearOnlyTheirBit) {
     EXPECT_TRUE(host.calls().empty());
 }
 
-}  // namespace
+} // namespace

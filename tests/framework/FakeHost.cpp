@@ -2,18 +2,21 @@
 
 FakeHost* FakeHost::current = nullptr;
 
-FakeHost::FakeHost() {
+FakeHost::FakeHost()
+{
     current = this;
 }
 
-FakeHost::~FakeHost() {
+FakeHost::~FakeHost()
+{
     if (current == this) {
         current = nullptr;
     }
 }
 
-intptr_t VSTCALLBACK FakeHost::callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                                        void* ptr, float opt) {
+intptr_t VSTCALLBACK FakeHost::callback(
+    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
+{
     if (!current) {
         return 0;
     }

@@ -29,8 +29,8 @@ public:
     FakeHost& operator=(const FakeHost&) = delete;
 
     // The function to hand to an effect as its audioMasterCallback.
-    static intptr_t VSTCALLBACK callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                                         void* ptr, float opt);
+    static intptr_t VSTCALLBACK callback(
+        AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
 
     void answer(int32_t opcode, intptr_t value) { answers[opcode] = value; }
     const std::vector<HostCall>& calls() const { return recorded; }

@@ -13,10 +13,14 @@ struct Lifetime {
 
 class TestEffect : public EffectBaseExt {
 public:
-    TestEffect(audioMasterCallback host, int32_t programCount = 5, int32_t parameterCount = 2,
-               Lifetime* lifetime = nullptr)
-        : EffectBaseExt(host, programCount, parameterCount), lifetime(lifetime) {}
-    ~TestEffect() override {
+    TestEffect(
+        audioMasterCallback host, int32_t programCount = 5, int32_t parameterCount = 2, Lifetime* lifetime = nullptr)
+        : EffectBaseExt(host, programCount, parameterCount)
+        , lifetime(lifetime)
+    {
+    }
+    ~TestEffect() override
+    {
         if (lifetime) {
             lifetime->destroyed = true;
             lifetime->closeCallsBeforeDestruction = closeCalls;
@@ -25,7 +29,8 @@ public:
 
     void process(float**, float**, int32_t sampleFrames) override { processedFrames += sampleFrames; }
     void processReplacing(float**, float**, int32_t sampleFrames) override { replacedFrames += sampleFrames; }
-    void setParameter(int32_t index, float value) override {
+    void setParameter(int32_t index, float value) override
+    {
         lastParameterIndex = index;
         lastParameterValue = value;
     }
@@ -49,8 +54,9 @@ public:
 };
 
 // Sends one dispatcher request through the record's C entry point, as a host does.
-inline intptr_t dispatch(EffectBase& effect, int32_t opcode, int32_t index = 0, intptr_t value = 0,
-                         void* ptr = nullptr, float opt = 0.0f) {
+inline intptr_t dispatch(
+    EffectBase& effect, int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f)
+{
     AEffect* record = effect.getAeffect();
     return record->dispatcher(record, opcode, index, value, ptr, opt);
 }

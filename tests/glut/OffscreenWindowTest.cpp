@@ -132,7 +132,7 @@ TEST_F(PumpTest, PostFromInsideDisplayDrawsAtTheNextPump)
     glutDisplayFunc([] {
         logDisplay();
         glutPostRedisplay();
-        glutMainLoopUpdate();  // nested: must not draw again
+        glutMainLoopUpdate(); // nested: must not draw again
     });
     glutMainLoopUpdate();
     EXPECT_EQ(callbacks.size(), 1u);
@@ -201,7 +201,7 @@ TEST_F(PumpTest, EachWindowDrawsInItsOwnContextAndPostsGoToTheCurrentOne)
     EXPECT_NE(drawnIn[1], EGL_NO_CONTEXT);
     EXPECT_NE(drawnIn[0], drawnIn[1]);
 
-    glutPostRedisplay();  // the current window is the one created last
+    glutPostRedisplay(); // the current window is the one created last
     glutMainLoopUpdate();
     EXPECT_EQ(glutQarnDisplayCount(window), 1);
     EXPECT_EQ(glutQarnDisplayCount(second), 2);
@@ -289,4 +289,4 @@ TEST_F(HostContextTest, DisplayMayDestroyItsOwnWindow)
     EXPECT_EQ(currentContext(), host);
 }
 
-}  // namespace
+} // namespace

@@ -14,8 +14,14 @@ namespace {
 
 using Vec = std::array<double, 3>;
 
-Vec sub(const Vec& a, const Vec& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+Vec sub(const Vec& a, const Vec& b)
+{
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+double dot(const Vec& a, const Vec& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 Vec cross(const Vec& a, const Vec& b)
 {
     return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
@@ -67,7 +73,10 @@ struct TriangleSink {
 };
 
 using Key = std::array<long long, 3>;
-Key keyOf(const Vec& p) { return {std::llround(p[0] * 1e6), std::llround(p[1] * 1e6), std::llround(p[2] * 1e6)}; }
+Key keyOf(const Vec& p)
+{
+    return {std::llround(p[0] * 1e6), std::llround(p[1] * 1e6), std::llround(p[2] * 1e6)};
+}
 
 // Every edge met once in each direction (closed, consistently wound), every
 // normal of unit length on the outer side of its triangle; returns the volume.
@@ -145,4 +154,4 @@ TEST(SolidGeometry, SphereWithoutAreaEmitsNothing)
     }
 }
 
-}  // namespace
+} // namespace

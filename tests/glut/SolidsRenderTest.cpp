@@ -21,8 +21,8 @@ extern "C" const char* __lsan_default_suppressions()
 namespace {
 
 struct FeedbackVertex {
-    std::array<double, 3> eye;  // recovered eye-space position
-    double red;                 // lit colour
+    std::array<double, 3> eye; // recovered eye-space position
+    double red; // lit colour
 };
 using Polygon = std::vector<FeedbackVertex>;
 
@@ -52,8 +52,7 @@ protected:
         glEnable(GL_LIGHT0);
     }
 
-    template <class Draw>
-    std::vector<Polygon> capture(Draw draw)
+    template <class Draw> std::vector<Polygon> capture(Draw draw)
     {
         std::vector<GLfloat> buffer(1 << 16);
         glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR, buffer.data());
@@ -72,8 +71,8 @@ protected:
             i += 2;
             Polygon polygon;
             for (int v = 0; v < count; ++v, i += 7) {
-                polygon.push_back({{buffer[i] / 300.0 - 1, buffer[i + 1] / 200.0 - 1, 1 - 2.0 * buffer[i + 2]},
-                                   buffer[i + 3]});
+                polygon.push_back(
+                    {{buffer[i] / 300.0 - 1, buffer[i + 1] / 200.0 - 1, 1 - 2.0 * buffer[i + 2]}, buffer[i + 3]});
             }
             polygons.push_back(polygon);
         }
@@ -98,7 +97,12 @@ TEST_F(SolidsRenderTest, CubeLightsExactlyTheFaceTurnedTowardsTheViewer)
     // Each turn brings a different face to the front (+z of eye space). GL may
     // hand the quads back whole or split into triangles.
     const std::array<std::array<float, 4>, 6> turns{{
-        {0, 1, 0, 0}, {90, 1, 0, 0}, {-90, 1, 0, 0}, {90, 0, 1, 0}, {-90, 0, 1, 0}, {180, 1, 0, 0},
+        {0, 1, 0, 0},
+        {90, 1, 0, 0},
+        {-90, 1, 0, 0},
+        {90, 0, 1, 0},
+        {-90, 0, 1, 0},
+        {180, 1, 0, 0},
     }};
     for (const auto& turn : turns) {
         glLoadIdentity();
@@ -112,8 +116,8 @@ TEST_F(SolidsRenderTest, CubeLightsExactlyTheFaceTurnedTowardsTheViewer)
                 atFront = atFront && std::fabs(v.eye[2] - 0.5) < 1e-3;
             }
             for (const FeedbackVertex& v : polygon) {
-                EXPECT_NEAR(v.red, atFront ? 1.0 : 0.0, 1e-3) << "turn " << turn[0] << " about "
-                                                               << turn[1] << turn[2] << turn[3];
+                EXPECT_NEAR(v.red, atFront ? 1.0 : 0.0, 1e-3)
+                    << "turn " << turn[0] << " about " << turn[1] << turn[2] << turn[3];
             }
             // Seen from the front, the front face winds counter-clockwise.
             if (atFront) {
@@ -143,4 +147,4 @@ TEST_F(SolidsRenderTest, SphereNormalsAreItsOwnUnitDirectionsFromTheCentre)
     }
 }
 
-}  // namespace
+} // namespace

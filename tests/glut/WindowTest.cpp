@@ -38,8 +38,8 @@ void drawRedWithGreenCorner()
 
 HWND createTestWindow(const wchar_t* title, DWORD style, HWND owner)
 {
-    return CreateWindowExW(0, L"GlutTestParent", title, style, 0, 0, 900, 700, owner, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(
+        0, L"GlutTestParent", title, style, 0, 0, 900, 700, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // The host: a top-level frame, and beside it a window with the host's own GL
@@ -84,8 +84,8 @@ protected:
         ASSERT_NE(frame, nullptr);
         ASSERT_NE(hostContext, nullptr);
         ASSERT_TRUE(wglMakeCurrent(hostDc, hostContext));
-        parent = CreateWindowExW(0, L"GlutTestParent", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 800,
-                                 600, frame, nullptr, GetModuleHandleW(nullptr), nullptr);
+        parent = CreateWindowExW(0, L"GlutTestParent", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 800, 600,
+            frame, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(parent, nullptr);
         pumpMessages();
         glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
@@ -274,4 +274,4 @@ TEST_F(ChildWindowTest, HostDestroyingItsWindowFirstLeavesCloseHarmless)
     EXPECT_TRUE(hostIsCurrent());
 }
 
-}  // namespace
+} // namespace

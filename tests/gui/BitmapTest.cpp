@@ -10,8 +10,9 @@ namespace {
 
 using BitmapTest = GuiTest;
 
-TEST_F(BitmapTest, LoadsByIdFromTheModuleAndCopiesTheRequestedPart) {
-    Bitmap* quadrants = new Bitmap(QuadrantsBitmap + 0x10000);  // only the low 16 bits name it
+TEST_F(BitmapTest, LoadsByIdFromTheModuleAndCopiesTheRequestedPart)
+{
+    Bitmap* quadrants = new Bitmap(QuadrantsBitmap + 0x10000); // only the low 16 bits name it
     EXPECT_EQ(quadrants->getWidth(), 32);
     EXPECT_EQ(quadrants->getHeight(), 32);
     PixelCanvas canvas(40, 40, ColorMagenta);
@@ -24,7 +25,8 @@ TEST_F(BitmapTest, LoadsByIdFromTheModuleAndCopiesTheRequestedPart) {
     quadrants->release();
 }
 
-TEST_F(BitmapTest, LastReleaseDeletesTheImage) {
+TEST_F(BitmapTest, LastReleaseDeletesTheImage)
+{
     Bitmap* bitmap = new Bitmap(ButtonBitmap);
     HGDIOBJ handle = bitmap->getHandle();
     ASSERT_EQ(GetObjectType(handle), DWORD(OBJ_BITMAP));
@@ -35,7 +37,8 @@ TEST_F(BitmapTest, LastReleaseDeletesTheImage) {
     EXPECT_EQ(GetObjectType(handle), 0u);
 }
 
-TEST_F(BitmapTest, MissingResourceGivesAnEmptyBitmapThatDrawsNothing) {
+TEST_F(BitmapTest, MissingResourceGivesAnEmptyBitmapThatDrawsNothing)
+{
     PixelCanvas canvas(20, 20, ColorMagenta);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
     Bitmap* missing = new Bitmap(MissingBitmap);
@@ -50,11 +53,11 @@ TEST_F(BitmapTest, MissingResourceGivesAnEmptyBitmapThatDrawsNothing) {
 
     // Without a module handle nothing is loaded, not even the system's own bitmaps.
     setModuleInstance(nullptr);
-    Bitmap* unloaded = new Bitmap(32754);  // a system bitmap's ID
+    Bitmap* unloaded = new Bitmap(32754); // a system bitmap's ID
     setModuleInstance(GetModuleHandleA(nullptr));
     EXPECT_EQ(unloaded->getHandle(), nullptr);
     unloaded->blit(nullptr, Rect(0, 0, 20, 20), Point(0, 0));
     unloaded->release();
 }
 
-}  // namespace
+} // namespace

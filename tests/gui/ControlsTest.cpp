@@ -18,8 +18,12 @@ using ControlsTest = GuiTest;
 
 class CountingControl : public Control {
 public:
-    CountingControl() : Control(Rect(0, 0, 10, 10), nullptr, 0) {}
-    void draw(GraphicsContext*) override {
+    CountingControl()
+        : Control(Rect(0, 0, 10, 10), nullptr, 0)
+    {
+    }
+    void draw(GraphicsContext*) override
+    {
         ++draws;
         lastDrawnValue = value;
     }
@@ -30,7 +34,8 @@ public:
 // press's device context: the picture the user sees while the press is handled.
 class RecordingObserver : public ControlObserver {
 public:
-    void controlChanged(GraphicsContext* context, Control* control) override {
+    void controlChanged(GraphicsContext* context, Control* control) override
+    {
         tags.push_back(control->getTag());
         values.push_back(control->getValue());
         Color seen{};
@@ -46,7 +51,8 @@ public:
     std::vector<Color> pixels;
 };
 
-TEST_F(ControlsTest, RefreshDrawsOnlyWhenTheValueDiffersFromTheLastDrawnOne) {
+TEST_F(ControlsTest, RefreshDrawsOnlyWhenTheValueDiffersFromTheLastDrawnOne)
+{
     CountingControl control;
     control.refresh(nullptr);
     control.refresh(nullptr);
@@ -64,7 +70,8 @@ TEST_F(ControlsTest, RefreshDrawsOnlyWhenTheValueDiffersFromTheLastDrawnOne) {
     EXPECT_EQ(control.getLastDrawnValue(), 0.3f);
 }
 
-TEST_F(ControlsTest, PanelButtonShowsTheUpperPictureAtZeroAndFlipsOnEveryPressBeforeNotifying) {
+TEST_F(ControlsTest, PanelButtonShowsTheUpperPictureAtZeroAndFlipsOnEveryPressBeforeNotifying)
+{
     TestWindow parent(320, 240);
     RecordingObserver observer;
     observer.probe = Point(20, 10);
@@ -74,13 +81,13 @@ TEST_F(ControlsTest, PanelButtonShowsTheUpperPictureAtZeroAndFlipsOnEveryPressBe
     bitmap->release();
     repaint(frame.getWindow());
     void* window = frame.getWindow();
-    EXPECT_EQ(windowPixel(window, 20, 10), ColorGreen);  // row 0
+    EXPECT_EQ(windowPixel(window, 20, 10), ColorGreen); // row 0
     EXPECT_EQ(windowPixel(window, 57, 20), ColorBlue);
-    EXPECT_EQ(windowPixel(window, 20, 33), ColorYellow);  // row 23
+    EXPECT_EQ(windowPixel(window, 20, 33), ColorYellow); // row 23
     click(window, WM_LBUTTONDOWN, 58, 34);
-    EXPECT_EQ(windowPixel(window, 20, 10), ColorCyan);  // row 24
+    EXPECT_EQ(windowPixel(window, 20, 10), ColorCyan); // row 24
     EXPECT_EQ(windowPixel(window, 20, 20), ColorRed);
-    EXPECT_EQ(windowPixel(window, 20, 33), ColorMagenta);  // row 47
+    EXPECT_EQ(windowPixel(window, 20, 33), ColorMagenta); // row 47
     click(window, WM_LBUTTONUP, 58, 34);
     click(window, WM_RBUTTONDOWN, 10, 10);
     EXPECT_EQ(windowPixel(window, 20, 10), ColorGreen);
@@ -89,7 +96,8 @@ TEST_F(ControlsTest, PanelButtonShowsTheUpperPictureAtZeroAndFlipsOnEveryPressBe
     EXPECT_EQ(observer.pixels, (std::vector<Color>{ColorCyan, ColorGreen}));
 }
 
-TEST_F(ControlsTest, PanelButtonPressTruncatesTheValueAndDrawingTestsItForZero) {
+TEST_F(ControlsTest, PanelButtonPressTruncatesTheValueAndDrawingTestsItForZero)
+{
     PixelCanvas canvas(60, 30, ColorMagenta);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
     RecordingObserver observer;
@@ -115,7 +123,7 @@ TEST_F(ControlsTest, PanelButtonPressTruncatesTheValueAndDrawingTestsItForZero) 
     EXPECT_EQ(button->getValue(), 0.0f);
     EXPECT_EQ(canvas.pixel(5, 0), ColorGreen);
     EXPECT_EQ(observer.tags.size(), 5u);
-    EXPECT_EQ(GetObjectType(image), DWORD(OBJ_BITMAP));  // the button still holds it
+    EXPECT_EQ(GetObjectType(image), DWORD(OBJ_BITMAP)); // the button still holds it
     delete button;
     EXPECT_EQ(GetObjectType(image), 0u);
 
@@ -128,11 +136,12 @@ TEST_F(ControlsTest, PanelButtonPressTruncatesTheValueAndDrawingTestsItForZero) 
     EXPECT_EQ(untouched.count(ColorMagenta, 0, 0, 60, 30), 60 * 30);
 }
 
-TEST_F(ControlsTest, ValueDisplayWritesTwoDecimalsUnlessAFormatterIsSet) {
+TEST_F(ControlsTest, ValueDisplayWritesTwoDecimalsUnlessAFormatterIsSet)
+{
     ValueDisplay display(Rect(0, 0, 48, 20), nullptr, 1);
     char text[ValueDisplay::TextCapacity];
-    for (auto [value, expected] : {std::pair{0.0f, "0.00"}, std::pair{66.666f, "66.67"},
-                                   std::pair{100.0f, "100.00"}, std::pair{-3.0f, "-3.00"}}) {
+    for (auto [value, expected] : {std::pair{0.0f, "0.00"}, std::pair{66.666f, "66.67"}, std::pair{100.0f, "100.00"},
+             std::pair{-3.0f, "-3.00"}}) {
         display.setValue(value);
         display.formatValue(text);
         EXPECT_STREQ(text, expected);
@@ -148,7 +157,8 @@ struct Ink {
 
 // Draws the panel's read-out (style 1, "Arial" 11, white on black, red outline)
 // at `rect` on a magenta canvas and returns where its text landed.
-Ink drawReadout(const Rect& rect, int32_t alignment, bool withText) {
+Ink drawReadout(const Rect& rect, int32_t alignment, bool withText)
+{
     PixelCanvas canvas(80, 50, ColorMagenta);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
     ValueDisplay display(rect, nullptr, 1);
@@ -160,7 +170,8 @@ Ink drawReadout(const Rect& rect, int32_t alignment, bool withText) {
     }
     display.draw(&context);
     const int width = rect.width() + 1, height = rect.height() + 1;
-    EXPECT_EQ(canvas.count(ColorRed, rect.left, rect.top, rect.right + 1, rect.bottom + 1), 2 * width + 2 * (height - 2));
+    EXPECT_EQ(
+        canvas.count(ColorRed, rect.left, rect.top, rect.right + 1, rect.bottom + 1), 2 * width + 2 * (height - 2));
     EXPECT_EQ(canvas.count(ColorMagenta, 0, 0, 80, 50), 80 * 50 - width * height);
     Ink ink;
     for (int y = rect.top + 1; y < rect.bottom; ++y) {
@@ -176,9 +187,10 @@ Ink drawReadout(const Rect& rect, int32_t alignment, bool withText) {
     return ink;
 }
 
-TEST_F(ControlsTest, ValueDisplayInStyleOneIsFilledAndOutlinedWithCentredText) {
+TEST_F(ControlsTest, ValueDisplayInStyleOneIsFilledAndOutlinedWithCentredText)
+{
     const Rect box(10, 10, 58, 30);
-    EXPECT_EQ(drawReadout(box, AlignCenter, false).right, -1);  // no text, only fill and outline
+    EXPECT_EQ(drawReadout(box, AlignCenter, false).right, -1); // no text, only fill and outline
     Ink centred = drawReadout(box, AlignCenter, true);
     Ink left = drawReadout(box, AlignLeft, true);
     Ink right = drawReadout(box, AlignRight, true);
@@ -189,7 +201,8 @@ TEST_F(ControlsTest, ValueDisplayInStyleOneIsFilledAndOutlinedWithCentredText) {
     EXPECT_EQ(taller.left, centred.left);
 }
 
-TEST_F(ControlsTest, ValueDisplayBevelReplacesTheOutlineAndShadowTextComesFirst) {
+TEST_F(ControlsTest, ValueDisplayBevelReplacesTheOutlineAndShadowTextComesFirst)
+{
     Bitmap* quadrants = new Bitmap(QuadrantsBitmap);
     for (int32_t style : {int32_t{StyleBevel}, StyleBevel | StyleBevelInverted}) {
         PixelCanvas canvas(40, 30, ColorMagenta);
@@ -207,13 +220,14 @@ TEST_F(ControlsTest, ValueDisplayBevelReplacesTheOutlineAndShadowTextComesFirst)
         EXPECT_EQ(canvas.pixel(20, 5), topLeft);
         EXPECT_EQ(canvas.pixel(20, 12), bottomRight);
         EXPECT_EQ(canvas.pixel(12, 18), bottomRight);
-        EXPECT_EQ(canvas.pixel(7, 7), ColorYellow);  // background from the bitmap's yellow quarter
+        EXPECT_EQ(canvas.pixel(7, 7), ColorYellow); // background from the bitmap's yellow quarter
         EXPECT_GT(canvas.count(ColorGreen, 6, 6, 20, 18), 0);
     }
     quadrants->release();
 }
 
-TEST_F(ControlsTest, ValueDisplayLookSettersMarkItForRedrawOnlyOnARealChange) {
+TEST_F(ControlsTest, ValueDisplayLookSettersMarkItForRedrawOnlyOnARealChange)
+{
     PixelCanvas canvas(60, 30, ColorMagenta);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
     ValueDisplay display(Rect(0, 0, 48, 20), nullptr, 1);
@@ -235,11 +249,9 @@ TEST_F(ControlsTest, ValueDisplayLookSettersMarkItForRedrawOnlyOnARealChange) {
     display.setTextColor(ColorRed);
     EXPECT_EQ(display.getLastDrawnValue(), 2.1f);
     EXPECT_TRUE(marked());
-    for (auto change : std::initializer_list<void (*)(ValueDisplay&)>{
-             [](ValueDisplay& d) { d.setFontId(FontSmall); },
+    for (auto change : std::initializer_list<void (*)(ValueDisplay&)>{[](ValueDisplay& d) { d.setFontId(FontSmall); },
              [](ValueDisplay& d) { d.setTextAlignment(AlignRight); },
-             [](ValueDisplay& d) { d.setFillColor(ColorBlue); },
-             [](ValueDisplay& d) { d.setFrameColor(ColorGreen); },
+             [](ValueDisplay& d) { d.setFillColor(ColorBlue); }, [](ValueDisplay& d) { d.setFrameColor(ColorGreen); },
              [](ValueDisplay& d) { d.setShadowColor(ColorCyan); }}) {
         change(display);
         EXPECT_TRUE(marked());
@@ -252,4 +264,4 @@ TEST_F(ControlsTest, ValueDisplayLookSettersMarkItForRedrawOnlyOnARealChange) {
     EXPECT_EQ(display.getLastDrawnValue(), 1e9f);
 }
 
-}  // namespace
+} // namespace

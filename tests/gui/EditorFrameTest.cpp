@@ -13,11 +13,13 @@ namespace {
 using EditorFrameTest = GuiTest;
 using Log = EventLog;
 
-HWND hwnd(void* window) {
+HWND hwnd(void* window)
+{
     return static_cast<HWND>(window);
 }
 
-TEST_F(EditorFrameTest, FramesShareOneWindowClassThatGoesWithTheLastFrame) {
+TEST_F(EditorFrameTest, FramesShareOneWindowClassThatGoesWithTheLastFrame)
+{
     TestWindow parent(320, 240);
     ASSERT_FALSE(frameClassRegistered());
     auto* first = new EditorFrame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
@@ -38,7 +40,8 @@ TEST_F(EditorFrameTest, FramesShareOneWindowClassThatGoesWithTheLastFrame) {
     EXPECT_FALSE(frameClassRegistered());
 }
 
-TEST_F(EditorFrameTest, FrameWindowIsAVisibleChildAtTheOriginWithTheFramesSize) {
+TEST_F(EditorFrameTest, FrameWindowIsAVisibleChildAtTheOriginWithTheFramesSize)
+{
     TestWindow parent(320, 240);
     EditorFrame frame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
     HWND window = hwnd(frame.getWindow());
@@ -58,7 +61,8 @@ TEST_F(EditorFrameTest, FrameWindowIsAVisibleChildAtTheOriginWithTheFramesSize) 
     EXPECT_STREQ(title, "Window");
 }
 
-TEST_F(EditorFrameTest, ButtonPressesReachTheTopMostChildUnderThePointAndReleasesDoNothing) {
+TEST_F(EditorFrameTest, ButtonPressesReachTheTopMostChildUnderThePointAndReleasesDoNothing)
+{
     TestWindow parent(320, 240);
     Log log;
     EditorFrame frame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
@@ -80,7 +84,8 @@ TEST_F(EditorFrameTest, ButtonPressesReachTheTopMostChildUnderThePointAndRelease
     EXPECT_EQ(log, (Log{"press B 25,25", "press B 40,40", "press A 10,10", "press B 30,30", "press C 60,20"}));
 }
 
-TEST_F(EditorFrameTest, OverlayTakesPressesInsideItAndSwallowsTheOthers) {
+TEST_F(EditorFrameTest, OverlayTakesPressesInsideItAndSwallowsTheOthers)
+{
     Log log;
     EditorFrame frame(Rect(0, 0, 100, 80), nullptr, nullptr);
     auto* overlay = new RecordingView(Rect(0, 0, 15, 15), "O", &log);
@@ -96,7 +101,8 @@ TEST_F(EditorFrameTest, OverlayTakesPressesInsideItAndSwallowsTheOthers) {
     EXPECT_EQ(log, (Log{"press O 15,15", "press X 55,55"}));
 }
 
-TEST_F(EditorFrameTest, FocusViewLosesFocusWhenAPressFallsOutsideIt) {
+TEST_F(EditorFrameTest, FocusViewLosesFocusWhenAPressFallsOutsideIt)
+{
     Log log;
     EditorFrame frame(Rect(0, 0, 100, 80), nullptr, nullptr);
     auto* field = new RecordingView(Rect(0, 0, 20, 20), "F", &log);
@@ -111,7 +117,8 @@ TEST_F(EditorFrameTest, FocusViewLosesFocusWhenAPressFallsOutsideIt) {
     EXPECT_EQ(log, (Log{"press F 20,20", "focusLost F", "press G 30,5", "press G 31,5"}));
 }
 
-TEST_F(EditorFrameTest, PaintDrawsBackdropThenChildrenInOrderThenTheOverlay) {
+TEST_F(EditorFrameTest, PaintDrawsBackdropThenChildrenInOrderThenTheOverlay)
+{
     TestWindow parent(320, 240);
     Log log;
     EditorFrame frame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
@@ -136,7 +143,8 @@ TEST_F(EditorFrameTest, PaintDrawsBackdropThenChildrenInOrderThenTheOverlay) {
     EXPECT_EQ(gdiLog::openPaints(), 0);
 }
 
-TEST_F(EditorFrameTest, ChildArrayGrowsByTenAndRemovalGivesTheViewBack) {
+TEST_F(EditorFrameTest, ChildArrayGrowsByTenAndRemovalGivesTheViewBack)
+{
     Log log;
     EditorFrame frame(Rect(0, 0, 100, 80), nullptr, nullptr);
     std::vector<View*> views;
@@ -164,7 +172,8 @@ TEST_F(EditorFrameTest, ChildArrayGrowsByTenAndRemovalGivesTheViewBack) {
     delete views[3];
 }
 
-TEST_F(EditorFrameTest, IdleRefreshWaitsForTheFirstPaintAndRedrawChildDrawsAtOnce) {
+TEST_F(EditorFrameTest, IdleRefreshWaitsForTheFirstPaintAndRedrawChildDrawsAtOnce)
+{
     TestWindow parent(320, 240);
     Log log;
     EditorFrame frame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
@@ -176,7 +185,7 @@ TEST_F(EditorFrameTest, IdleRefreshWaitsForTheFirstPaintAndRedrawChildDrawsAtOnc
     frame.addChild(a);
     frame.addChild(b);
     frame.idleRefresh();
-    click(frame.getWindow(), WM_LBUTTONDOWN, 15, 15);  // also dispatches the pending paint
+    click(frame.getWindow(), WM_LBUTTONDOWN, 15, 15); // also dispatches the pending paint
     EXPECT_EQ(log, (Log{"press A 15,15", "draw A", "draw B"}));
     log.clear();
     frame.idleRefresh();
@@ -194,7 +203,8 @@ TEST_F(EditorFrameTest, IdleRefreshWaitsForTheFirstPaintAndRedrawChildDrawsAtOnc
     EXPECT_EQ(windowPixel(frame.getWindow(), 15, 15), ColorRed);
 }
 
-TEST_F(EditorFrameTest, FrameWhoseWindowTheHostDestroyedStopsDrawingAndLeavesTheDeadWindowAlone) {
+TEST_F(EditorFrameTest, FrameWhoseWindowTheHostDestroyedStopsDrawingAndLeavesTheDeadWindowAlone)
+{
     auto* parent = new TestWindow(320, 240);
     Log log;
     auto* frame = new EditorFrame(Rect(0, 0, 100, 80), parent->handle(), nullptr);
@@ -219,7 +229,8 @@ TEST_F(EditorFrameTest, FrameWhoseWindowTheHostDestroyedStopsDrawingAndLeavesThe
     EXPECT_FALSE(frameClassRegistered());
 }
 
-TEST_F(EditorFrameTest, DestructorTellsTheFocusViewDeletesChildrenInOrderAndReleasesEverything) {
+TEST_F(EditorFrameTest, DestructorTellsTheFocusViewDeletesChildrenInOrderAndReleasesEverything)
+{
     TestWindow parent(320, 240);
     Log log;
     auto* frame = new EditorFrame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
@@ -238,4 +249,4 @@ TEST_F(EditorFrameTest, DestructorTellsTheFocusViewDeletesChildrenInOrderAndRele
     EXPECT_FALSE(IsWindow(window));
 }
 
-}  // namespace
+} // namespace

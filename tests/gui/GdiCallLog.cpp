@@ -30,46 +30,55 @@ decltype(&EndPaint) realEndPaint;
 decltype(&SetWindowLongA) realSetWindowLongA;
 decltype(&DestroyWindow) realDestroyWindow;
 
-template <typename Handle>
-Handle created(Handle handle) {
+template <typename Handle> Handle created(Handle handle)
+{
     if (handle) {
         objects.insert(handle);
     }
     return handle;
 }
 
-HPEN WINAPI hookCreatePenIndirect(const LOGPEN* pen) {
+HPEN WINAPI hookCreatePenIndirect(const LOGPEN* pen)
+{
     return failing ? nullptr : created(realCreatePenIndirect(pen));
 }
-HBRUSH WINAPI hookCreateBrushIndirect(const LOGBRUSH* brush) {
+HBRUSH WINAPI hookCreateBrushIndirect(const LOGBRUSH* brush)
+{
     return failing ? nullptr : created(realCreateBrushIndirect(brush));
 }
-HFONT WINAPI hookCreateFontIndirectA(const LOGFONTA* font) {
+HFONT WINAPI hookCreateFontIndirectA(const LOGFONTA* font)
+{
     return failing ? nullptr : created(realCreateFontIndirectA(font));
 }
-HBITMAP WINAPI hookLoadBitmapA(HINSTANCE module, LPCSTR name) {
+HBITMAP WINAPI hookLoadBitmapA(HINSTANCE module, LPCSTR name)
+{
     return created(realLoadBitmapA(module, name));
 }
-BOOL WINAPI hookDeleteObject(HGDIOBJ object) {
-    if (watched && (GetCurrentObject(watched, OBJ_PEN) == object || GetCurrentObject(watched, OBJ_BRUSH) == object ||
-                    GetCurrentObject(watched, OBJ_FONT) == object)) {
+BOOL WINAPI hookDeleteObject(HGDIOBJ object)
+{
+    if (watched &&
+        (GetCurrentObject(watched, OBJ_PEN) == object || GetCurrentObject(watched, OBJ_BRUSH) == object ||
+            GetCurrentObject(watched, OBJ_FONT) == object)) {
         ++selectedDeletions;
     }
     objects.erase(object);
     return realDeleteObject(object);
 }
-HDC WINAPI hookCreateCompatibleDC(HDC dc) {
+HDC WINAPI hookCreateCompatibleDC(HDC dc)
+{
     HDC memory = realCreateCompatibleDC(dc);
     if (memory) {
         deviceContexts.insert(memory);
     }
     return memory;
 }
-BOOL WINAPI hookDeleteDC(HDC dc) {
+BOOL WINAPI hookDeleteDC(HDC dc)
+{
     deviceContexts.erase(dc);
     return realDeleteDC(dc);
 }
-HDC WINAPI hookGetDC(HWND window) {
+HDC WINAPI hookGetDC(HWND window)
+{
     windows.push_back(window);
     HDC dc = realGetDC(window);
     if (dc) {
@@ -77,34 +86,39 @@ HDC WINAPI hookGetDC(HWND window) {
     }
     return dc;
 }
-int WINAPI hookReleaseDC(HWND window, HDC dc) {
+int WINAPI hookReleaseDC(HWND window, HDC dc)
+{
     windows.push_back(window);
     deviceContexts.erase(dc);
     return realReleaseDC(window, dc);
 }
-HDC WINAPI hookBeginPaint(HWND window, PAINTSTRUCT* paint) {
+HDC WINAPI hookBeginPaint(HWND window, PAINTSTRUCT* paint)
+{
     windows.push_back(window);
     ++paints;
     return realBeginPaint(window, paint);
 }
-BOOL WINAPI hookEndPaint(HWND window, const PAINTSTRUCT* paint) {
+BOOL WINAPI hookEndPaint(HWND window, const PAINTSTRUCT* paint)
+{
     windows.push_back(window);
     --paints;
     return realEndPaint(window, paint);
 }
-LONG WINAPI hookSetWindowLongA(HWND window, int index, LONG value) {
+LONG WINAPI hookSetWindowLongA(HWND window, int index, LONG value)
+{
     windows.push_back(window);
     return realSetWindowLongA(window, index, value);
 }
-BOOL WINAPI hookDestroyWindow(HWND window) {
+BOOL WINAPI hookDestroyWindow(HWND window)
+{
     windows.push_back(window);
     return realDestroyWindow(window);
 }
 
 // Points the program's import slot of `function` in `dll` at `hook` and stores
 // the real function in `real`; false if the program does not import it.
-template <typename Function>
-bool redirect(const char* dll, const char* function, Function hook, Function& real) {
+template <typename Function> bool redirect(const char* dll, const char* function, Function hook, Function& real)
+{
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -137,7 +151,8 @@ bool redirect(const char* dll, const char* function, Function hook, Function& re
 
 #define QARN_REDIRECT(dll, name) redirect(dll, #name, &hook##name, real##name)
 
-bool redirectAll() {
+bool redirectAll()
+{
     bool found = true;
     found &= QARN_REDIRECT("gdi32.dll", CreatePenIndirect);
     found &= QARN_REDIRECT("gdi32.dll", CreateBrushIndirect);
@@ -157,46 +172,55 @@ bool redirectAll() {
 
 #undef QARN_REDIRECT
 
-}  // namespace
+} // namespace
 
-bool install() {
+bool install()
+{
     static const bool installed = redirectAll();
     return installed;
 }
 
-const std::set<void*>& liveObjects() {
+const std::set<void*>& liveObjects()
+{
     return objects;
 }
 
-const std::set<void*>& liveDeviceContexts() {
+const std::set<void*>& liveDeviceContexts()
+{
     return deviceContexts;
 }
 
-int openPaints() {
+int openPaints()
+{
     return paints;
 }
 
-const std::vector<void*>& touchedWindows() {
+const std::vector<void*>& touchedWindows()
+{
     return windows;
 }
 
-void clearTouchedWindows() {
+void clearTouchedWindows()
+{
     windows.clear();
 }
 
-void watchDeviceContext(void* deviceContext) {
+void watchDeviceContext(void* deviceContext)
+{
     watched = static_cast<HDC>(deviceContext);
     if (watched) {
         selectedDeletions = 0;
     }
 }
 
-int deletionsWhileSelected() {
+int deletionsWhileSelected()
+{
     return selectedDeletions;
 }
 
-void failCreations(bool state) {
+void failCreations(bool state)
+{
     failing = state;
 }
 
-}  // namespace gdiLog
+} // namespace gdiLog

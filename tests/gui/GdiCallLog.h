@@ -34,4 +34,4 @@ int deletionsWhileSelected();
 // While set, creating pens, brushes or fonts fails (answers null).
 void failCreations(bool state);
 
-}  // namespace gdiLog
+} // namespace gdiLog

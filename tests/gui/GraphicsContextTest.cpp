@@ -10,13 +10,15 @@ namespace {
 
 using GraphicsContextTest = GuiTest;
 
-LOGFONTA selectedFont(void* dc) {
+LOGFONTA selectedFont(void* dc)
+{
     LOGFONTA font{};
     GetObjectA(GetCurrentObject(static_cast<HDC>(dc), OBJ_FONT), sizeof(font), &font);
     return font;
 }
 
-TEST_F(GraphicsContextTest, OutlineAndFillOfOneRectangleNeitherOverlapNorLeaveAGap) {
+TEST_F(GraphicsContextTest, OutlineAndFillOfOneRectangleNeitherOverlapNorLeaveAGap)
+{
     PixelCanvas canvas(40, 30, ColorMagenta);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
     context.setPenColor(ColorRed);
@@ -26,7 +28,8 @@ TEST_F(GraphicsContextTest, OutlineAndFillOfOneRectangleNeitherOverlapNorLeaveAG
     context.fillRect(r);
     for (int y = 9; y <= 17; ++y) {
         for (int x = 9; x <= 21; ++x) {
-            const bool edge = ((x == 10 || x == 20) && y >= 10 && y <= 16) || ((y == 10 || y == 16) && x >= 10 && x <= 20);
+            const bool edge =
+                ((x == 10 || x == 20) && y >= 10 && y <= 16) || ((y == 10 || y == 16) && x >= 10 && x <= 20);
             const bool inside = x > 10 && x < 20 && y > 10 && y < 16;
             Color expected = edge ? ColorRed : inside ? ColorGreen : ColorMagenta;
             ASSERT_EQ(canvas.pixel(x, y), expected) << x << "," << y;
@@ -34,7 +37,8 @@ TEST_F(GraphicsContextTest, OutlineAndFillOfOneRectangleNeitherOverlapNorLeaveAG
     }
 }
 
-TEST_F(GraphicsContextTest, NewContextDrawsWhiteLinesAndTextAndFillsBlack) {
+TEST_F(GraphicsContextTest, NewContextDrawsWhiteLinesAndTextAndFillsBlack)
+{
     PixelCanvas canvas(60, 30, ColorMagenta);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
     context.moveTo(Point(0, 2));
@@ -48,7 +52,8 @@ TEST_F(GraphicsContextTest, NewContextDrawsWhiteLinesAndTextAndFillsBlack) {
     EXPECT_EQ(canvas.count(ColorBlack, 20, 0, 60, 30), 0);
 }
 
-TEST_F(GraphicsContextTest, LeftAlignedTextStartsOnePixelInForAnyUnknownAlignment) {
+TEST_F(GraphicsContextTest, LeftAlignedTextStartsOnePixelInForAnyUnknownAlignment)
+{
     PixelCanvas left(60, 20, ColorBlack), other(60, 20, ColorBlack), reference(60, 20, ColorBlack);
     for (auto [canvas, alignment] : {std::pair{&left, 0}, std::pair{&other, 5}}) {
         GraphicsContext context(nullptr, canvas->dc(), nullptr);
@@ -72,7 +77,8 @@ TEST_F(GraphicsContextTest, LeftAlignedTextStartsOnePixelInForAnyUnknownAlignmen
     EXPECT_GT(reference.count(ColorWhite, 0, 0, 60, 20), 0);
 }
 
-TEST_F(GraphicsContextTest, OpaqueTextFillsItsCellWithTheBrushAndLaterTextIsTransparentAgain) {
+TEST_F(GraphicsContextTest, OpaqueTextFillsItsCellWithTheBrushAndLaterTextIsTransparentAgain)
+{
     PixelCanvas canvas(80, 20, ColorMagenta);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
     context.setBrushColor(ColorBlue);
@@ -83,7 +89,8 @@ TEST_F(GraphicsContextTest, OpaqueTextFillsItsCellWithTheBrushAndLaterTextIsTran
     EXPECT_EQ(canvas.count(ColorBlue, 40, 0, 80, 20), 0);
 }
 
-TEST_F(GraphicsContextTest, SelectFontUsesTheTableAndFallsBackToTheTitleFont) {
+TEST_F(GraphicsContextTest, SelectFontUsesTheTableAndFallsBackToTheTitleFont)
+{
     PixelCanvas canvas(4, 4, ColorBlack);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
     struct Case {
@@ -93,8 +100,8 @@ TEST_F(GraphicsContextTest, SelectFontUsesTheTableAndFallsBackToTheTitleFont) {
         BYTE pitchAndFamily;
     };
     for (const Case& c : {Case{7, 0, "Arial", -12, 700, 0x22}, Case{-1, 20, "Arial", -20, 700, 0x22},
-                          Case{6, 0, "Symbol", -13, 400, 0x50}, Case{FontSmall, 0, "Arial", -11, 400, 0x22},
-                          Case{FontTiny, 0, "Small Fonts", -9, 400, 0x22}}) {
+             Case{6, 0, "Symbol", -13, 400, 0x50}, Case{FontSmall, 0, "Arial", -11, 400, 0x22},
+             Case{FontTiny, 0, "Small Fonts", -9, 400, 0x22}}) {
         context.selectFont(c.id, c.size);
         LOGFONTA font = selectedFont(canvas.dc());
         EXPECT_STREQ(font.lfFaceName, c.face) << c.id;
@@ -108,7 +115,8 @@ TEST_F(GraphicsContextTest, SelectFontUsesTheTableAndFallsBackToTheTitleFont) {
     }
 }
 
-TEST_F(GraphicsContextTest, OwnsOnePenBrushAndFontNeverDeletesOneInUseAndRestoresTheDeviceContext) {
+TEST_F(GraphicsContextTest, OwnsOnePenBrushAndFontNeverDeletesOneInUseAndRestoresTheDeviceContext)
+{
     PixelCanvas canvas(4, 4, ColorBlack);
     HDC dc = static_cast<HDC>(canvas.dc());
     HGDIOBJ ownPen = GetCurrentObject(dc, OBJ_PEN), ownBrush = GetCurrentObject(dc, OBJ_BRUSH),
@@ -128,7 +136,7 @@ TEST_F(GraphicsContextTest, OwnsOnePenBrushAndFontNeverDeletesOneInUseAndRestore
         pen = GetCurrentObject(dc, OBJ_PEN);
         LOGPEN description{};
         GetObjectA(pen, sizeof(description), &description);
-        EXPECT_EQ(description.lopnStyle, UINT(PS_SOLID));  // last style set: 4 % 2 == 0
+        EXPECT_EQ(description.lopnStyle, UINT(PS_SOLID)); // last style set: 4 % 2 == 0
         context.setPenStyle(PenDotted);
         GetObjectA(GetCurrentObject(dc, OBJ_PEN), sizeof(description), &description);
         EXPECT_EQ(description.lopnStyle, UINT(PS_DOT));
@@ -142,7 +150,8 @@ TEST_F(GraphicsContextTest, OwnsOnePenBrushAndFontNeverDeletesOneInUseAndRestore
     EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), ownFont);
 }
 
-TEST_F(GraphicsContextTest, FailedCreationsKeepThePreviousObjectsInUse) {
+TEST_F(GraphicsContextTest, FailedCreationsKeepThePreviousObjectsInUse)
+{
     PixelCanvas canvas(20, 10, ColorMagenta);
     HDC dc = static_cast<HDC>(canvas.dc());
     gdiLog::watchDeviceContext(dc);
@@ -168,7 +177,8 @@ TEST_F(GraphicsContextTest, FailedCreationsKeepThePreviousObjectsInUse) {
     EXPECT_EQ(gdiLog::deletionsWhileSelected(), 0);
 }
 
-TEST_F(GraphicsContextTest, ContextWithoutDeviceContextKeepsSettingsAndCreatesNothing) {
+TEST_F(GraphicsContextTest, ContextWithoutDeviceContextKeepsSettingsAndCreatesNothing)
+{
     const size_t liveBefore = gdiLog::liveObjects().size();
     GraphicsContext context(nullptr, nullptr, nullptr);
     context.setPenColor(ColorRed);
@@ -182,4 +192,4 @@ TEST_F(GraphicsContextTest, ContextWithoutDeviceContextKeepsSettingsAndCreatesNo
     EXPECT_EQ(gdiLog::liveObjects().size(), liveBefore);
 }
 
-}  // namespace
+} // namespace

@@ -11,10 +11,15 @@ namespace {
 // A plug-in editor in miniature: builds its frame in open and counts updates.
 class PanelEditor : public GuiEditor {
 public:
-    PanelEditor(EffectBase* effect, EventLog* log) : GuiEditor(effect), log(log) {}
+    PanelEditor(EffectBase* effect, EventLog* log)
+        : GuiEditor(effect)
+        , log(log)
+    {
+    }
     ~PanelEditor() override { delete frame; }
 
-    int32_t open(void* window) override {
+    int32_t open(void* window) override
+    {
         GuiEditor::open(window);
         rect = ERect{0, 0, 80, 100};
         frame = new EditorFrame(Rect(0, 0, 100, 80), window, this);
@@ -29,10 +34,11 @@ public:
 
 using GuiEditorTest = GuiTest;
 
-TEST_F(GuiEditorTest, AttachesToItsEffectAndHandsOutItsOwnRectangle) {
+TEST_F(GuiEditorTest, AttachesToItsEffectAndHandsOutItsOwnRectangle)
+{
     EventLog log;
     TestEffect effect(nullptr);
-    auto* editor = new PanelEditor(&effect, &log);  // owned by the effect from here
+    auto* editor = new PanelEditor(&effect, &log); // owned by the effect from here
     EXPECT_EQ(effect.currentEditor(), editor);
     EXPECT_TRUE(effect.getAeffect()->flags & effFlagsHasEditor);
     ERect* rect = nullptr;
@@ -46,16 +52,17 @@ TEST_F(GuiEditorTest, AttachesToItsEffectAndHandsOutItsOwnRectangle) {
     EXPECT_EQ(rect->top, 0);
 }
 
-TEST_F(GuiEditorTest, OpenRequestsAnUpdateAndIdleRunsItThenRefreshesTheFrame) {
+TEST_F(GuiEditorTest, OpenRequestsAnUpdateAndIdleRunsItThenRefreshesTheFrame)
+{
     TestWindow parent(320, 240);
-    EventLog log;  // outlives the effect, whose editor's views write to it when deleted
+    EventLog log; // outlives the effect, whose editor's views write to it when deleted
     TestEffect effect(nullptr);
     auto* editor = new PanelEditor(&effect, &log);
     EXPECT_EQ(dispatch(effect, effEditOpen, 0, 0, parent.handle()), 1);
     EXPECT_EQ(editor->getParentWindow(), parent.handle());
     EXPECT_EQ(editor->getFrame()->getEditor(), editor);
     dispatch(effect, effEditIdle);
-    EXPECT_EQ(log, (EventLog{"update"}));  // not painted yet: no refresh
+    EXPECT_EQ(log, (EventLog{"update"})); // not painted yet: no refresh
     pumpMessages();
     log.clear();
     editor->parameterChanged(3, 0.5f);
@@ -65,7 +72,8 @@ TEST_F(GuiEditorTest, OpenRequestsAnUpdateAndIdleRunsItThenRefreshesTheFrame) {
     EXPECT_EQ(log, (EventLog{"update", "refresh A", "refresh A", "draw A"}));
 }
 
-TEST_F(GuiEditorTest, ThrottledIdleRunsTheIdleWorkAndTheHostsIdleAtMostEveryFiftyMilliseconds) {
+TEST_F(GuiEditorTest, ThrottledIdleRunsTheIdleWorkAndTheHostsIdleAtMostEveryFiftyMilliseconds)
+{
     EXPECT_FALSE(GuiEditor::idleIsDue(1000, 1049));
     EXPECT_TRUE(GuiEditor::idleIsDue(1000, 1050));
     // Across the wrap-around of the millisecond counter.
@@ -86,4 +94,4 @@ TEST_F(GuiEditorTest, ThrottledIdleRunsTheIdleWorkAndTheHostsIdleAtMostEveryFift
     EXPECT_EQ(host.calls()[0].opcode, audioMasterIdle);
 }
 
-}  // namespace
+} // namespace

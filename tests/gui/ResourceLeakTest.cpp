@@ -13,7 +13,8 @@ using ResourceLeakTest = GuiTest;
 
 // Builds, paints, presses, refreshes and deletes a small panel again and again:
 // every pen, brush, font, bitmap, device context and window it made must be gone.
-TEST_F(ResourceLeakTest, PanelsLeaveNoGdiObjectDeviceContextOrWindowBehind) {
+TEST_F(ResourceLeakTest, PanelsLeaveNoGdiObjectDeviceContextOrWindowBehind)
+{
     TestWindow parent(320, 240);
     const std::set<void*> objectsBefore = gdiLog::liveObjects();
     const std::set<void*> deviceContextsBefore = gdiLog::liveDeviceContexts();
@@ -42,4 +43,4 @@ TEST_F(ResourceLeakTest, PanelsLeaveNoGdiObjectDeviceContextOrWindowBehind) {
     EXPECT_FALSE(frameClassRegistered());
 }
 
-}  // namespace
+} // namespace

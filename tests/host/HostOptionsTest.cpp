@@ -9,9 +9,9 @@ TEST(HostOptionsTest, PluginSongAndOptionsInAnyOrder)
 {
     HostOptions options;
     std::string error;
-    ASSERT_TRUE(parseHostOptions({"--loop", "QarnViewer.dll", "--program", "4", "song.mid", "--midi-in=2",
-                                  "--script", "steps.txt"},
-                                 options, error))
+    ASSERT_TRUE(parseHostOptions(
+        {"--loop", "QarnViewer.dll", "--program", "4", "song.mid", "--midi-in=2", "--script", "steps.txt"}, options,
+        error))
         << error;
     EXPECT_EQ(options.pluginPath, "QarnViewer.dll");
     EXPECT_EQ(options.songPath, "song.mid");

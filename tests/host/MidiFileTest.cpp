@@ -50,9 +50,9 @@ TEST(MidiFileTest, ReadsNotesOnEveryChannelWithTheirTimes)
     ASSERT_EQ(file.events.size(), 32u);
     for (int channel = 0; channel < 16; ++channel) {
         expectEvent(file.events[2 * channel], 15 * channel + 10, static_cast<uint8_t>(0x90 | channel),
-                    static_cast<uint8_t>(40 + channel), 100);
+            static_cast<uint8_t>(40 + channel), 100);
         expectEvent(file.events[2 * channel + 1], 15 * channel + 15, static_cast<uint8_t>(0x80 | channel),
-                    static_cast<uint8_t>(40 + channel), 0);
+            static_cast<uint8_t>(40 + channel), 0);
     }
     EXPECT_EQ(file.endTick, 240u);
 }
@@ -61,9 +61,9 @@ TEST(MidiFileTest, RunningStatusRepeatsTheLastChannelStatus)
 {
     // Note-ons without their status byte, a program change (one data byte) in
     // running status, and running status kept across a meta event.
-    const Bytes body = {0x00, 0x91, 60, 90, 0x10, 64, 80, 0x10, 60, 0,        // 0x91 three times
-                        0x00, 0xC2, 5,  0x00, 7,                               // program change twice
-                        0x00, 0xFF, 0x01, 0x02, 'h', 'i', 0x00, 9};            // text, then 0xC2 9
+    const Bytes body = {0x00, 0x91, 60, 90, 0x10, 64, 80, 0x10, 60, 0, // 0x91 three times
+        0x00, 0xC2, 5, 0x00, 7, // program change twice
+        0x00, 0xFF, 0x01, 0x02, 'h', 'i', 0x00, 9}; // text, then 0xC2 9
     const MidiFile file = parseGood(singleTrackFile(join({body, endOfTrack()})));
 
     ASSERT_EQ(file.events.size(), 6u);
@@ -78,9 +78,9 @@ TEST(MidiFileTest, RunningStatusRepeatsTheLastChannelStatus)
 
 TEST(MidiFileTest, VariableLengthDeltasUpToFourBytes)
 {
-    const Bytes body = {0x81, 0x00, 0x90, 60, 1,                 // 128
-                        0xFF, 0xFF, 0xFF, 0x7F, 0x80, 60, 0,     // 0x0FFFFFFF
-                        0x00, 0xFF, 0x2F, 0x00};
+    const Bytes body = {0x81, 0x00, 0x90, 60, 1, // 128
+        0xFF, 0xFF, 0xFF, 0x7F, 0x80, 60, 0, // 0x0FFFFFFF
+        0x00, 0xFF, 0x2F, 0x00};
     const MidiFile file = parseGood(singleTrackFile(body));
     ASSERT_EQ(file.events.size(), 2u);
     EXPECT_EQ(file.events[0].tick, 128u);
@@ -89,13 +89,12 @@ TEST(MidiFileTest, VariableLengthDeltasUpToFourBytes)
 
 TEST(MidiFileTest, KeepsTempoChangesAndSkipsSysexAndOtherMetaEvents)
 {
-    const Bytes body = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,            // 500000 us
-                        0x00, 0xF0, 0x03, 0x7E, 0x09, 0xF7,                  // sysex
-                        0x00, 0xFF, 0x58, 0x04, 4, 2, 24, 8,                 // time signature
-                        0x60, 0x90, 60, 100,
-                        0x60, 0xF7, 0x02, 0xF3, 0x01,                        // escaped bytes
-                        0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,            // 1000000 us
-                        0x60, 0x80, 60, 0};
+    const Bytes body = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, // 500000 us
+        0x00, 0xF0, 0x03, 0x7E, 0x09, 0xF7, // sysex
+        0x00, 0xFF, 0x58, 0x04, 4, 2, 24, 8, // time signature
+        0x60, 0x90, 60, 100, 0x60, 0xF7, 0x02, 0xF3, 0x01, // escaped bytes
+        0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40, // 1000000 us
+        0x60, 0x80, 60, 0};
     const MidiFile file = parseGood(singleTrackFile(join({body, endOfTrack()})));
 
     ASSERT_EQ(file.events.size(), 2u);

@@ -43,11 +43,10 @@ protected:
         RECT outer{0, 0, 300, 200};
         AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
         parent = CreateWindowExA(0, "CaptureTestParent", "capture", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 30, 30,
-                                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+            outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(parent, nullptr);
         child = CreateWindowExA(0, "CaptureTestGl", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 100, 50, 150, 100,
-                                parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+            parent, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(child, nullptr);
         ShowWindow(parent, SW_SHOWNORMAL);
         UpdateWindow(parent);
@@ -92,7 +91,7 @@ TEST_F(WindowCaptureTest, ThePictureHoldsTheParentAndWhatOpenGlDrewInTheChild)
     // A plain child above the GL child's top-left corner hides that part of it.
     registerClass("CaptureTestCover", CreateSolidBrush(RGB(0, 255, 0)), 0);
     HWND cover = CreateWindowExA(0, "CaptureTestCover", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 80, 40, 40, 40,
-                                 parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+        parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(cover, nullptr);
     SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -32,12 +32,12 @@ TEST(InstrumentModel, PianosCountTheirWhiteKeysByWalkingTheRange)
 
 TEST(InstrumentModel, ShortRangesStopOnTheLastKey)
 {
-    EXPECT_EQ(PianoModel(1, 4, 0).getWhiteKeyCount(), 1.0f);  // C alone
-    EXPECT_EQ(PianoModel(2, 4, 0).getWhiteKeyCount(), 1.0f);  // C and C#
-    EXPECT_EQ(PianoModel(3, 4, 0).getWhiteKeyCount(), 2.0f);  // C C# D
+    EXPECT_EQ(PianoModel(1, 4, 0).getWhiteKeyCount(), 1.0f); // C alone
+    EXPECT_EQ(PianoModel(2, 4, 0).getWhiteKeyCount(), 1.0f); // C and C#
+    EXPECT_EQ(PianoModel(3, 4, 0).getWhiteKeyCount(), 2.0f); // C C# D
     EXPECT_EQ(PianoModel(12, 4, 0).getWhiteKeyCount(), 7.0f); // one octave
     EXPECT_EQ(PianoModel(13, 4, 0).getWhiteKeyCount(), 8.0f);
-    EXPECT_EQ(PianoModel(0, 4, 0).getWhiteKeyCount(), 1.0f);  // degenerate but finite
+    EXPECT_EQ(PianoModel(0, 4, 0).getWhiteKeyCount(), 1.0f); // degenerate but finite
 }
 
 TEST(InstrumentModel, TheFluteStartsAtMiddleC)

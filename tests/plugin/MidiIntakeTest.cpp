@@ -26,10 +26,7 @@ protected:
         glViewReady = false;
         takeRedisplayRequest();
     }
-    void receive(MidiBlock& block, const VstTimeInfo* time = nullptr)
-    {
-        receiveMidiBlock(block.events(), time);
-    }
+    void receive(MidiBlock& block, const VstTimeInfo* time = nullptr) { receiveMidiBlock(block.events(), time); }
 };
 
 TEST_F(MidiIntakeTest, NotesBelowTwelveHaveNoEntry)
@@ -78,12 +75,13 @@ TEST_F(MidiIntakeTest, DataBytesAreMaskedToSevenBits)
 TEST_F(MidiIntakeTest, OtherStatusesAreIgnored)
 {
     MidiBlock block;
-    block.add(0xA0, 60, 100)  // polyphonic pressure
-        .add(0xB0, 60, 100)   // controller
-        .add(0xC0, 60, 0)     // program change
-        .add(0xE0, 60, 100)   // pitch bend
-        .add(0xF0, 60, 100)   // system
-        .add(0x3C, 60, 100);  // a data byte where a status should be
+    block
+        .add(0xA0, 60, 100) // polyphonic pressure
+        .add(0xB0, 60, 100) // controller
+        .add(0xC0, 60, 0) // program change
+        .add(0xE0, 60, 100) // pitch bend
+        .add(0xF0, 60, 100) // system
+        .add(0x3C, 60, 100); // a data byte where a status should be
     receive(block);
     EXPECT_EQ(velocityOf(60), 0);
 }

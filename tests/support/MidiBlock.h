@@ -22,7 +22,7 @@ public:
     MidiBlock& noteOn(int channel, int note, int velocity)
     {
         return add(static_cast<unsigned char>(0x90 | channel), static_cast<unsigned char>(note),
-                   static_cast<unsigned char>(velocity));
+            static_cast<unsigned char>(velocity));
     }
     MidiBlock& noteOff(int channel, int note)
     {

@@ -20,7 +20,7 @@ void TestWindow::create(int width, int height)
 {
     destroy();
     window = CreateWindowExA(WS_EX_NOACTIVATE, hostWindowClass(), "host", WS_POPUP | WS_CLIPCHILDREN, 40, 40, width,
-                             height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     pumpMessages();
 }

@@ -64,13 +64,34 @@ TEST(FluteTables, EveryFingeringRowClosesExactlyOneKeyOfItsOwn)
 // The fingering chart as flautists write it: the notes at which each row is
 // closed, as runs. A second transcription, so a slip in either shows.
 const char* const standardChart[fingeringRowCount] = {
-    "1-13 17-25 28-32 36-38", "1-12 15-24 27-31 34-36", "1-10 15-22 27-29 32-34 37-38",
-    "1-9 15-21 27-28 30-33 36-37", "1-8 15-20 27 29-32 36", "1-6 11 14-18 23 28-30 34-35 37-38",
-    "1-5 14-17 28-29", "1-4 7 14-16 19 28 31 37-38", "1-3 15 35-38", "1-2 37-38", "1 37-38", "35", "36",
+    "1-13 17-25 28-32 36-38",
+    "1-12 15-24 27-31 34-36",
+    "1-10 15-22 27-29 32-34 37-38",
+    "1-9 15-21 27-28 30-33 36-37",
+    "1-8 15-20 27 29-32 36",
+    "1-6 11 14-18 23 28-30 34-35 37-38",
+    "1-5 14-17 28-29",
+    "1-4 7 14-16 19 28 31 37-38",
+    "1-3 15 35-38",
+    "1-2 37-38",
+    "1 37-38",
+    "35",
+    "36",
 };
 const char* const alternativeChart[fingeringRowCount] = {
-    "7 19 25 31", "7 19 26 31 34", "7 19 25-26 33-34", "7 19 25-26 31 33", "7 19 25-26 31", "25 34",
-    "7 19 26 31 33", "25-26 33-34", "25 34", "", "", "", "",
+    "7 19 25 31",
+    "7 19 26 31 34",
+    "7 19 25-26 33-34",
+    "7 19 25-26 31 33",
+    "7 19 25-26 31",
+    "25 34",
+    "7 19 26 31 33",
+    "25-26 33-34",
+    "25 34",
+    "",
+    "",
+    "",
+    "",
 };
 
 std::set<int> notesIn(const std::string& chart)
@@ -124,7 +145,7 @@ TEST(FluteTables, AlternativesAndOutOfRangeLookUps)
 TEST(FluteFingering, TheAlternativeWinsOnlyWhenItMatchesStrictlyMoreRows)
 {
     EXPECT_EQ(chooseFingeringVariant(standard, 0, 14), alternative); // all open, like 14's alternative
-    EXPECT_EQ(chooseFingeringVariant(standard, 0, 7), standard);     // a tie keeps the standard
+    EXPECT_EQ(chooseFingeringVariant(standard, 0, 7), standard); // a tie keeps the standard
     EXPECT_EQ(chooseFingeringVariant(standard, 5, 7), alternative);
     EXPECT_EQ(chooseFingeringVariant(standard, 1, 25), alternative);
     EXPECT_EQ(chooseFingeringVariant(standard, 9, 25), standard);

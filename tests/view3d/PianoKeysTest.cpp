@@ -28,7 +28,7 @@ TEST(PianoKeyWalk, EveryPianoWalksItsRangeNoteByNoteWithBlackKeysWhereTheyBelong
         int firstMidi, lastMidi, whiteKeys;
     };
     for (const Piano& p : {Piano{37, 2, 0, 36, 72, 22}, Piano{61, 1, 0, 24, 84, 36}, Piano{76, 0, 9, 21, 96, 45},
-                           Piano{88, 0, 9, 21, 108, 52}}) {
+             Piano{88, 0, 9, 21, 108, 52}}) {
         SCOPED_TRACE(p.keys);
         const std::vector<PianoKey> keys = keysOf(p.keys, p.octave, p.pitchClass);
         ASSERT_EQ(static_cast<int>(keys.size()), p.keys);
@@ -92,9 +92,14 @@ TEST(PianoKeyLook, InPracticeTheScoringStateAloneDecides)
         bool moved;
     };
     const Expected byState[] = {
-        {KeyColour::Base, false},          {KeyColour::HighlightGreen, true}, {KeyColour::HighlightRed, false},
-        {KeyColour::HighlightRed, false},  {KeyColour::Base, true},           {KeyColour::HighlightGreen, false},
-        {KeyColour::HighlightRed, true},   {KeyColour::HighlightRed, true},
+        {KeyColour::Base, false},
+        {KeyColour::HighlightGreen, true},
+        {KeyColour::HighlightRed, false},
+        {KeyColour::HighlightRed, false},
+        {KeyColour::Base, true},
+        {KeyColour::HighlightGreen, false},
+        {KeyColour::HighlightRed, true},
+        {KeyColour::HighlightRed, true},
     };
     ViewState allOn;
     allOn.showKeyColour = allOn.showKeyMotion = true;

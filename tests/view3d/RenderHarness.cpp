@@ -56,11 +56,13 @@ ScreenPoint projectAtRest(double x, double y, double z)
     const double farPlane = 100.0;
     const double ndcX = focal / aspect * x / -eyeZ;
     const double ndcY = focal * y / -eyeZ;
-    const double ndcZ = (farPlane + nearPlane) / (farPlane - nearPlane) + 2.0 * farPlane * nearPlane / ((farPlane - nearPlane) * eyeZ);
+    const double ndcZ =
+        (farPlane + nearPlane) / (farPlane - nearPlane) + 2.0 * farPlane * nearPlane / ((farPlane - nearPlane) * eyeZ);
     return {(ndcX + 1.0) / 2.0 * viewPixelWidth, (1.0 - ndcY) / 2.0 * viewPixelHeight, (ndcZ + 1.0) / 2.0};
 }
 
-RenderHarness::RenderHarness(InstrumentModel* model) : model(model)
+RenderHarness::RenderHarness(InstrumentModel* model)
+    : model(model)
 {
     resetShared();
     if (model)

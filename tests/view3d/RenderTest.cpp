@@ -146,7 +146,7 @@ TEST_F(PianoRender, PracticeStatesColourAndSinkKeysWhateverIsHeld)
 {
     practice.practiceMode = true;
     viewState.showKeyColour = true; // ignored in practice
-    hold(62);                       // ignored in practice
+    hold(62); // ignored in practice
     noteTable.entries[48].scoreState = 1; // MIDI 60 expected
     const Image expected = frame();
     EXPECT_TRUE(isGreenDominant(expected.at(middleC.x, middleC.y)));
@@ -218,7 +218,10 @@ TEST(LinkedKeysToggle, ChangesNothingOnAPiano)
 // A model that draws nothing and records the camera it was drawn with.
 class CameraProbe : public InstrumentModel {
 public:
-    CameraProbe() : InstrumentModel(0, 0, 0) {}
+    CameraProbe()
+        : InstrumentModel(0, 0, 0)
+    {
+    }
     void draw() override
     {
         glGetFloatv(GL_PROJECTION_MATRIX, projection);
@@ -244,7 +247,7 @@ TEST(Camera, ZoomMovesTheModelByHalfAndTheFarPlaneByAll)
         double farPlane;
     };
     for (const Case& c : {Case{0, -50, 100}, Case{10, -45, 90}, Case{-10, -55, 110}, Case{-5, -52, 105},
-                          Case{5, -47, 95}, Case{110, 5, -10}}) {
+             Case{5, -47, 95}, Case{110, 5, -10}}) {
         viewState.zoom = c.zoom;
         view.drawFrame();
         EXPECT_FLOAT_EQ(probe.modelView[14], c.distance) << "zoom " << c.zoom;

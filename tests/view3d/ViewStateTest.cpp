@@ -14,7 +14,11 @@ namespace {
 // A model that claims to hold a compiled list, without any GL context.
 class CompiledModel : public InstrumentModel {
 public:
-    CompiledModel() : InstrumentModel(0, 0, 0) { displayList = 7; }
+    CompiledModel()
+        : InstrumentModel(0, 0, 0)
+    {
+        displayList = 7;
+    }
 };
 
 class ViewStateTest : public ::testing::Test {

@@ -22,8 +22,8 @@ namespace {
 
 HWND createShownWindow(const wchar_t* title)
 {
-    HWND window = CreateWindowExW(0, L"View3dTestParent", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900,
-                                  700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(0, L"View3dTestParent", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
+        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     // No window manager runs on the test display: show without activating.
     ShowWindow(window, SW_SHOWNOACTIVATE);
     return window;
