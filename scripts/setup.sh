@@ -9,12 +9,14 @@ packages_native=(
   libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgles-dev
   xvfb xauth x11-utils
   imagemagick fonts-liberation libstb-dev
+  clang libclang-rt-14-dev time
 )
 packages_windows=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386
   libgl1-mesa-dri:i386 libglu1-mesa:i386 libgl1:i386 libglx-mesa0:i386
   libxcomposite1:i386
+  lmms:i386 lmms-vst-server:i386
 )
 
 missing=()

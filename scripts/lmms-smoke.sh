@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Smoke test in a real third-party host: Debian's i386 LMMS renders a small
+# project (tests/lmms/project.mmp.in) with the plug-in on an instrument track,
+# headless on a private Xvfb display, its VST server running the DLL under
+# Wine with Wine's debugger disabled (a crash ends the run instead of hanging
+# it). LMMS exits 0 whatever happened to the plug-in, so the run is judged by
+# its output: the plug-in must have been loaded (LMMS prints its unique ID),
+# and neither LMMS nor Wine may report a fault.
+#
+# First, as a control, the same project renders with tests/lmms/FaultingPlugin,
+# which faults on its first block of events: that run must be judged a crash.
+#
+#   scripts/lmms-smoke.sh        exit 0 passed, 1 failed
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+"$here/setup.sh"
+source "$here/lib/builds.sh"
+source "$here/lib/xvfb.sh"
+WINDOWS_BUILD=${QARN_WINDOWS_BUILD:-$WINDOWS_BUILD}
+
+build_windows --target QarnViewer FaultingPlugin >/dev/null
+
+work=$ROOT/build/lmms
+rm -rf "$work/run"
+mkdir -p "$work/run" "$work/home"
+cp "$WINDOWS_BUILD/plugin/QarnViewer.dll" "$WINDOWS_BUILD/tests/lmms/FaultingPlugin.dll" "$work/run/"
+
+# LMMS keeps its settings in $HOME; Wine runs the VST server in a prefix of ours.
+export HOME=$work/home WINEPREFIX=$work/wineprefix WINEARCH=win32 WINEDEBUG=-all
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+trap xvfb_stop EXIT
+xvfb_start
+
+# render <plugin.dll> <name>: renders the project with that plug-in; the
+# output lands in $work/run/<name>.log and <name>.wav.
+render() {
+  local project=$work/run/$2.mmp
+  sed "s#@PLUGIN@#$work/run/$1#" "$ROOT/tests/lmms/project.mmp.in" >"$project"
+  timeout 180 lmms --allowroot render "$project" -o "$work/run/$2.wav" >"$work/run/$2.log" 2>&1 || true
+}
+
+# judge <name> <unique ID>: prints the verdict; answers 0 when the plug-in
+# was loaded and nothing faulted.
+judge() {
+  local log=$work/run/$1.log
+  if grep -qE 'could not be loaded|[Ff]ailed to load' "$log"; then
+    echo "$1: not loaded"; return 1
+  fi
+  if grep -qE 'Unhandled (page fault|exception|illegal)|[Cc]rash|Segmentation fault' "$log"; then
+    echo "$1: crashed: $(grep -m1 -E 'Unhandled|[Cc]rash|Segmentation' "$log")"; return 1
+  fi
+  if ! grep -q "unique ID: $2" "$log"; then
+    echo "$1: the plug-in was not loaded (no 'unique ID: $2' in LMMS's output)"; return 1
+  fi
+  if [ ! -s "$work/run/$1.wav" ]; then
+    echo "$1: LMMS rendered nothing"; return 1
+  fi
+  echo "$1: loaded, rendered, no fault"
+}
+
+render FaultingPlugin.dll control
+if judge control FLTY; then
+  echo "lmms-smoke: the control plug-in faulted unnoticed: the judging is broken" >&2
+  cat "$work/run/control.log" >&2
+  exit 1
+fi
+
+render QarnViewer.dll qarn
+if ! judge qarn QARN; then
+  cat "$work/run/qarn.log" >&2
+  exit 1
+fi
+echo "lmms-smoke: passed"

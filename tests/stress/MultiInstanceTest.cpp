@@ -1,0 +1,161 @@
+// Several instances of the plug-in alive in one process, sharing the one
+// current model and the one 3-D view (off-screen here): programs changed in
+// turn, frames drawn between every step, and the instances closed in every
+// order of two, three and four, and in many orders of eight. AddressSanitizer
+// turns any frame drawn from a freed model into a failure.
+#include "glut/glut.h"
+#include "plugin/CurrentModel.h"
+#include "plugin/NoteTable.h"
+#include "plugin/VstEntry.h"
+#include "tests/stress/HostileBlocks.h"
+#include "tests/stress/StressHost.h"
+#include "view3d/GlView.h"
+#include "view3d/InstrumentModel.h"
+#include "view3d/ViewState.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+#include <random>
+#include <vector>
+
+namespace {
+
+intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr = nullptr)
+{
+    return effect->dispatcher(effect, opcode, 0, value, ptr, 0.0f);
+}
+
+class MultiInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        viewState = ViewState{};
+        viewState.showKeyColour = true;
+        viewState.showKeyMotion = true;
+        viewState.showLinkedKeys = true;
+        clearNoteTable();
+        openView(nullptr);
+        ASSERT_NE(viewWindow.viewWindowId, 0);
+    }
+    void TearDown() override
+    {
+        closeView();
+        viewState = ViewState{};
+        clearNoteTable();
+    }
+
+    // One frame of whatever model is current now.
+    void drawFrame()
+    {
+        const int before = glutQarnDisplayCount(viewWindow.viewWindowId);
+        viewState.spinAngle += 7;
+        dispatch(effect(0), effProcessEvents, 0, blocks.next().events);
+        idleWithRotation();
+        EXPECT_EQ(glutQarnDisplayCount(viewWindow.viewWindowId), before + 1);
+    }
+    void idleWithRotation()
+    {
+        viewState.autoRotate = true; // an idle with rotation on always draws
+        idleView();
+        viewState.autoRotate = false;
+    }
+    AEffect* effect(size_t i) { return alive.empty() ? nullptr : alive[i % alive.size()]; }
+
+    void openInstances(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            AEffect* created = vstMain(stressHostCallback);
+            ASSERT_NE(created, nullptr);
+            alive.push_back(created);
+            dispatch(created, effMainsChanged, 1);
+            drawFrame();
+        }
+        // Programs changed in turn; the last change decides the shown model.
+        for (size_t i = 0; i < alive.size(); ++i) {
+            dispatch(alive[i], effSetProgram, static_cast<intptr_t>(i % 5));
+            drawFrame();
+        }
+        expectNamesOfCurrentModel();
+    }
+
+    // Every instance answers the name of the one current model (or an empty
+    // name while there is none).
+    void expectNamesOfCurrentModel()
+    {
+        for (AEffect* instance : alive) {
+            char name[24];
+            std::memset(name, 'x', sizeof name);
+            dispatch(instance, effGetProgramName, 0, name);
+            ASSERT_NE(std::memchr(name, '\0', sizeof name), nullptr);
+            EXPECT_STREQ(name, currentModel ? currentModel->getName() : "");
+        }
+    }
+
+    // Closes the instances in `order` (indices into the instances opened),
+    // drawing and using the survivors after each close.
+    void closeInOrder(const std::vector<size_t>& order)
+    {
+        std::vector<AEffect*> opened = alive;
+        for (size_t step = 0; step < order.size(); ++step) {
+            AEffect* closing = opened[order[step]];
+            dispatch(closing, effClose);
+            alive.erase(std::find(alive.begin(), alive.end(), closing));
+            // A closed instance takes the shared model with it.
+            EXPECT_EQ(currentModel, nullptr);
+            if (alive.empty())
+                break;
+            idleWithRotation();
+            expectNamesOfCurrentModel();
+            dispatch(effect(step), effSetProgram, static_cast<intptr_t>(step % 5));
+            ASSERT_NE(currentModel, nullptr);
+            drawFrame();
+            expectNamesOfCurrentModel();
+        }
+        EXPECT_TRUE(alive.empty());
+        EXPECT_EQ(currentModel, nullptr);
+    }
+
+    std::vector<AEffect*> alive;
+    HostileBlocks blocks{0xC0FFEEu};
+};
+
+TEST_F(MultiInstanceTest, TwoThreeAndFourInstancesClosedInEveryOrder)
+{
+    for (size_t count = 2; count <= 4; ++count) {
+        std::vector<size_t> order(count);
+        std::iota(order.begin(), order.end(), 0);
+        do {
+            openInstances(static_cast<int>(count));
+            closeInOrder(order);
+            if (HasFatalFailure())
+                return;
+        } while (std::next_permutation(order.begin(), order.end()));
+    }
+}
+
+TEST_F(MultiInstanceTest, EightInstancesClosedInManyOrders)
+{
+    std::vector<std::vector<size_t>> orders;
+    std::vector<size_t> order(8);
+    std::iota(order.begin(), order.end(), 0);
+    orders.push_back(order);
+    orders.emplace_back(order.rbegin(), order.rend());
+    orders.push_back({0, 2, 4, 6, 1, 3, 5, 7});
+    orders.push_back({7, 0, 6, 1, 5, 2, 4, 3});
+    std::mt19937 shuffle(8);
+    for (int i = 0; i < 16; ++i) {
+        std::shuffle(order.begin(), order.end(), shuffle);
+        orders.push_back(order);
+    }
+    for (const std::vector<size_t>& each : orders) {
+        openInstances(8);
+        closeInOrder(each);
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+} // namespace
