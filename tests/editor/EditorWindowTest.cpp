@@ -13,6 +13,7 @@
 #include "plugin/VstEntry.h"
 #include "tests/framework/FakeHost.h"
 #include "tests/support/MidiBlock.h"
+#include "tests/support/SharedState.h"
 #include "tests/support/Win32Window.h"
 #include "view3d/ViewState.h"
 
@@ -51,37 +52,12 @@ RECT rectInParent(HWND window)
     return rect;
 }
 
-BOOL CALLBACK countWindow(HWND, LPARAM counter)
-{
-    ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-BOOL CALLBACK countWindowAndChildren(HWND window, LPARAM counter)
-{
-    countWindow(window, counter);
-    EnumChildWindows(window, countWindow, counter);
-    return TRUE;
-}
-
-int windowsOfThisThread()
-{
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), countWindowAndChildren, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 class EditorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         setModuleInstance(GetModuleHandleA(nullptr));
-        viewState = ViewState{};
-        practice.practiceMode = false;
-        practice.practiceScore = 0;
-        practice.practiceMaximum = 0;
-        practice.scoringRule = 0;
-        clearNoteTable();
+        resetSharedState();
         host.answer(audioMasterVersion, 2400);
         effect = vstMain(FakeHost::callback);
         ASSERT_NE(effect, nullptr);
@@ -354,7 +330,7 @@ TEST_F(EditorWindowTest, ReopeningBuildsAFreshPanelAndKeepsTheView)
 // counted by the lifetime tests.
 TEST_F(EditorWindowTest, HundredOpenAndCloseCyclesLeaveNoWindows)
 {
-    const int windowsBefore = windowsOfThisThread();
+    const int windowsBefore = countThreadWindows();
     for (int cycle = 0; cycle < 100; ++cycle) {
         open();
         idle(2);
@@ -368,7 +344,7 @@ TEST_F(EditorWindowTest, HundredOpenAndCloseCyclesLeaveNoWindows)
             dispatch(effEditClose);
         }
     }
-    EXPECT_EQ(windowsOfThisThread(), windowsBefore);
+    EXPECT_EQ(countThreadWindows(), windowsBefore);
 }
 
 TEST_F(EditorWindowTest, AnInstanceKeepsWorkingWhenAnotherCloses)

@@ -4,6 +4,7 @@
 #include "plugin/NoteTable.h"
 #include "plugin/PracticeState.h"
 #include "plugin/RedrawRequest.h"
+#include "tests/support/SharedState.h"
 #include "view3d/ViewState.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +15,7 @@ class PanelActionsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        viewState = ViewState{};
-        practice.practiceMode = false;
-        practice.practiceScore = 0;
-        practice.practiceMaximum = 0;
-        practice.scoringRule = 0;
-        clearNoteTable();
+        resetSharedState();
         glViewReady = true;
         takeRedisplayRequest();
     }

@@ -2,6 +2,7 @@
 
 #include "tests/gui/GdiCallLog.h"
 #include "tests/lifetime/ImportHooks.h"
+#include "tests/support/Win32Window.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -33,19 +34,6 @@ BOOL WINAPI hookWglDeleteContext(HGLRC context)
     if (deleted)
         --liveGlContexts;
     return deleted;
-}
-
-BOOL CALLBACK countOne(HWND, LPARAM counter)
-{
-    ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-BOOL CALLBACK countWithChildren(HWND window, LPARAM counter)
-{
-    countOne(window, counter);
-    EnumChildWindows(window, countOne, counter);
-    return TRUE;
 }
 
 void* allocate(size_t size)
@@ -143,7 +131,7 @@ bool installResourceHooks()
 ResourceCounts countResources()
 {
     ResourceCounts counts;
-    EnumThreadWindows(GetCurrentThreadId(), countWithChildren, reinterpret_cast<LPARAM>(&counts.windows));
+    counts.windows = countThreadWindows();
     counts.gdiObjects = gdiLog::liveObjects().size();
     // A window's own device context goes with the window and is never given
     // back; the log still lists it, but the handle no longer names a DC.

@@ -12,6 +12,7 @@
 #include "plugin/VstEntry.h"
 #include "tests/lifetime/EditorDriver.h"
 #include "tests/stress/StressHost.h"
+#include "tests/support/SharedState.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"
@@ -28,16 +29,6 @@ constexpr int uiRounds = 300;
 intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr = nullptr)
 {
     return effect->dispatcher(effect, opcode, 0, value, ptr, 0.0f);
-}
-
-void resetSharedState()
-{
-    viewState = ViewState{};
-    practice.practiceMode = false;
-    practice.practiceScore = 0;
-    practice.practiceMaximum = 0;
-    practice.scoringRule = 0;
-    clearNoteTable();
 }
 
 TEST(EditorThreadStress, BlocksArriveWhileTheEditorIsWorked)

@@ -11,6 +11,7 @@
 #include "plugin/PracticeState.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/StressHost.h"
+#include "tests/support/SharedState.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"
@@ -26,16 +27,6 @@ constexpr int uiRounds = 260;
 intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr = nullptr)
 {
     return effect->dispatcher(effect, opcode, 0, value, ptr, 0.0f);
-}
-
-void resetSharedState()
-{
-    viewState = ViewState{};
-    practice.practiceMode = false;
-    practice.practiceScore = 0;
-    practice.practiceMaximum = 0;
-    practice.scoringRule = 0;
-    clearNoteTable();
 }
 
 TEST(ThreadStress, IntakeAndTheUserInterfaceShareOnlyAtomicState)

@@ -14,6 +14,18 @@ const char* hostWindowClass()
     }();
     return name;
 }
+BOOL CALLBACK countWindow(HWND, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+BOOL CALLBACK countWindowAndChildren(HWND window, LPARAM counter)
+{
+    countWindow(window, counter);
+    EnumChildWindows(window, countWindow, counter);
+    return TRUE;
+}
 } // namespace
 
 void TestWindow::create(int width, int height)
@@ -46,6 +58,13 @@ HGLRC createGlContext(HDC dc, int depthBits)
     if (!SetPixelFormat(dc, ChoosePixelFormat(dc, &format), &format))
         return nullptr;
     return wglCreateContext(dc);
+}
+
+int countThreadWindows()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countWindowAndChildren, reinterpret_cast<LPARAM>(&count));
+    return count;
 }
 
 void pumpMessages()

@@ -28,6 +28,9 @@ private:
 // host that draws its own interface with OpenGL makes one; null on failure.
 HGLRC createGlContext(HDC dc, int depthBits = 0);
 
+// The windows of this thread, top-level and child.
+int countThreadWindows();
+
 // Dispatches every queued message of this thread.
 void pumpMessages();
 // The functions below take the window as the toolkit hands it out: an HWND

@@ -1,0 +1,16 @@
+#pragma once
+// Puts the plug-in's process-wide state back as it is when the library is
+// loaded, so that each test starts from the same place.
+#include "plugin/NoteTable.h"
+#include "plugin/PracticeState.h"
+#include "view3d/ViewState.h"
+
+inline void resetSharedState()
+{
+    viewState = ViewState{};
+    practice.practiceMode = false;
+    practice.practiceScore = 0;
+    practice.practiceMaximum = 0;
+    practice.scoringRule = 0;
+    clearNoteTable();
+}
