@@ -122,20 +122,20 @@ void GraphicsContext::setTextColor(Color color)
 
 void GraphicsContext::selectFont(int32_t fontId, int32_t size)
 {
-    const FontSpec& spec = fontSpec(fontId);
-    fontSize = size != 0 ? size : spec.size;
+    const FontSpec& entry = fontSpec(fontId);
+    fontSize = size != 0 ? size : entry.size;
     if (!deviceContext) {
         return;
     }
     LOGFONTA description{};
     description.lfHeight = -fontSize;
-    description.lfWeight = spec.weight;
+    description.lfWeight = entry.weight;
     description.lfCharSet = ANSI_CHARSET;
     description.lfOutPrecision = OUT_STRING_PRECIS;
     description.lfClipPrecision = CLIP_STROKE_PRECIS;
     description.lfQuality = DEFAULT_QUALITY;
-    description.lfPitchAndFamily = spec.pitchAndFamily;
-    std::strncpy(description.lfFaceName, spec.face, LF_FACESIZE - 1);
+    description.lfPitchAndFamily = entry.pitchAndFamily;
+    std::strncpy(description.lfFaceName, entry.face, LF_FACESIZE - 1);
     replaceOwned(font, CreateFontIndirectA(&description));
 }
 
