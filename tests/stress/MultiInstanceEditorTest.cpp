@@ -11,6 +11,7 @@
 #include "plugin/NoteTable.h"
 #include "plugin/VstEntry.h"
 #include "tests/lifetime/EditorDriver.h"
+#include "tests/stress/ClosingOrders.h"
 #include "tests/stress/HostileBlocks.h"
 #include "tests/stress/StressHost.h"
 #include "view3d/GlView.h"
@@ -23,8 +24,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <numeric>
-#include <random>
 #include <vector>
 
 namespace {
@@ -144,18 +143,7 @@ TEST_F(MultiInstanceEditorTest, TwoInstancesClosedInBothOrders)
 
 TEST_F(MultiInstanceEditorTest, EightInstancesClosedInSeveralOrders)
 {
-    std::vector<std::vector<size_t>> orders;
-    std::vector<size_t> order(8);
-    std::iota(order.begin(), order.end(), 0);
-    orders.push_back(order);
-    orders.emplace_back(order.rbegin(), order.rend());
-    orders.push_back({7, 0, 6, 1, 5, 2, 4, 3});
-    std::mt19937 shuffle(8);
-    for (int i = 0; i < 3; ++i) {
-        std::shuffle(order.begin(), order.end(), shuffle);
-        orders.push_back(order);
-    }
-    for (const std::vector<size_t>& each : orders) {
+    for (const std::vector<size_t>& each : closingOrdersOfEight(3)) {
         openInstances(8);
         closeInOrder(each);
         if (HasFatalFailure())

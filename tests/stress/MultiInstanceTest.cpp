@@ -7,6 +7,7 @@
 #include "plugin/CurrentModel.h"
 #include "plugin/NoteTable.h"
 #include "plugin/VstEntry.h"
+#include "tests/stress/ClosingOrders.h"
 #include "tests/stress/HostileBlocks.h"
 #include "tests/stress/StressHost.h"
 #include "view3d/GlView.h"
@@ -18,7 +19,6 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
-#include <random>
 #include <vector>
 
 namespace {
@@ -138,19 +138,7 @@ TEST_F(MultiInstanceTest, TwoThreeAndFourInstancesClosedInEveryOrder)
 
 TEST_F(MultiInstanceTest, EightInstancesClosedInManyOrders)
 {
-    std::vector<std::vector<size_t>> orders;
-    std::vector<size_t> order(8);
-    std::iota(order.begin(), order.end(), 0);
-    orders.push_back(order);
-    orders.emplace_back(order.rbegin(), order.rend());
-    orders.push_back({0, 2, 4, 6, 1, 3, 5, 7});
-    orders.push_back({7, 0, 6, 1, 5, 2, 4, 3});
-    std::mt19937 shuffle(8);
-    for (int i = 0; i < 16; ++i) {
-        std::shuffle(order.begin(), order.end(), shuffle);
-        orders.push_back(order);
-    }
-    for (const std::vector<size_t>& each : orders) {
+    for (const std::vector<size_t>& each : closingOrdersOfEight(16)) {
         openInstances(8);
         closeInOrder(each);
         if (HasFatalFailure())
