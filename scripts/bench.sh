@@ -4,11 +4,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup.sh"
 source "$here/lib/builds.sh"
-bench_build=$ROOT/build/bench
-cmake -S "$ROOT" -B "$bench_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DQARN_SANITIZE=OFF -DQARN_TESTS=OFF -DQARN_BENCHMARKS=ON >/dev/null
-cmake --build "$bench_build" -j"$(nproc)"
-for bench in "$bench_build"/benchmarks/*_bench; do
+build_preset bench
+for bench in "$(preset_build bench)"/benchmarks/*_bench; do
   echo "== $(basename "$bench")"
   "$bench" --benchmark_counters_tabular=true
 done

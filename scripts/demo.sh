@@ -5,7 +5,8 @@
 # in an output folder and prints the practice percentage reached.
 #   scripts/demo.sh [output folder]          (default: build/demo)
 # Runs in a real window when DISPLAY is set, otherwise on a private Xvfb display.
-# QARN_WINDOWS_BUILD names another Windows build folder (default: build/windows).
+# QARN_TARGET=win64 plays into the 64-bit plug-in with the 64-bit host
+# (default: win32).
 set -euo pipefail
 started=$(date +%s)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,10 +15,11 @@ source "$here/lib/builds.sh"
 source "$here/lib/xvfb.sh"
 source "$here/lib/winpath.sh"
 
-WINDOWS_BUILD=${QARN_WINDOWS_BUILD:-$WINDOWS_BUILD}
-build_windows --target QarnViewer QarnHost
-plugin=$WINDOWS_BUILD/plugin/QarnViewer.dll
-host=$WINDOWS_BUILD/host/win32/QarnHost.exe
+target=${QARN_TARGET:-win32}
+build_preset "$target" --target QarnViewer QarnHost
+windows_build=$(preset_build "$target")
+plugin=$windows_build/plugin/QarnViewer.dll
+host=$windows_build/host/win32/QarnHost.exe
 song=$ROOT/host/demo/demo-song.mid
 
 out=${1:-$ROOT/build/demo}
@@ -25,7 +27,7 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 rm -f "$out"/frame-*.png "$out"/ready.png "$out"/end.png "$out"/demo.gif
 
-export WINEPREFIX=$WINDOWS_BUILD/wineprefix
+export WINEPREFIX=$windows_build/wineprefix
 if [ -z "${DISPLAY:-}" ]; then
   trap xvfb_stop EXIT
   xvfb_start
@@ -56,7 +58,7 @@ frames=64
 
 echo "demo: playing $(basename "$song") into the plug-in (about 20 seconds)"
 status=0
-(cd "$out" && "$ROOT/scripts/wine-run.sh" --prefix "$WINEPREFIX" "$host" "$(windows_path "$plugin")" \
+(cd "$out" && "$ROOT/scripts/wine-run.sh" --prefix "$WINEPREFIX" --arch "$target" "$host" "$(windows_path "$plugin")" \
   "$(windows_path "$song")" --script demo-steps.txt) > "$out/host-output.txt" 2>&1 || status=$?
 grep -v '^practice-percentage:' "$out/host-output.txt" | sed 's/^/host: /' || true
 if [ $status -ne 0 ]; then

@@ -16,14 +16,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup.sh"
 source "$here/lib/builds.sh"
 source "$here/lib/xvfb.sh"
-WINDOWS_BUILD=${QARN_WINDOWS_BUILD:-$WINDOWS_BUILD}
 
-build_windows --target QarnViewer FaultingPlugin >/dev/null
+# Debian's LMMS and its VST server are i386: the 32-bit DLL.
+build_win32 --target QarnViewer FaultingPlugin >/dev/null
 
 work=$ROOT/build/lmms
 rm -rf "$work/run"
 mkdir -p "$work/run" "$work/home"
-cp "$WINDOWS_BUILD/plugin/QarnViewer.dll" "$WINDOWS_BUILD/tests/lmms/FaultingPlugin.dll" "$work/run/"
+cp "$WIN32_BUILD/plugin/QarnViewer.dll" "$WIN32_BUILD/tests/lmms/FaultingPlugin.dll" "$work/run/"
 
 # LMMS keeps its settings in $HOME; Wine runs the VST server in a prefix of ours.
 export HOME=$work/home WINEPREFIX=$work/wineprefix WINEARCH=win32 WINEDEBUG=-all

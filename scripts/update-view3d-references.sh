@@ -6,11 +6,9 @@
 # lying across the view, all on the dark blue background.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/.." && pwd)
-build=${QARN_REFERENCE_BUILD:-$root/build/references}
 
 "$here/setup.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQARN_SANITIZE=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target view3d_render_tests
-QARN_UPDATE_REFERENCES=1 "$build/tests/view3d/view3d_render_tests" --gtest_filter='ReferencePictures.*'
-echo "Pictures written to $root/tests/view3d/reference/; look at them before committing."
+source "$here/lib/builds.sh"
+build_preset references --target view3d_render_tests
+QARN_UPDATE_REFERENCES=1 "$(preset_build references)/tests/view3d/view3d_render_tests" --gtest_filter='ReferencePictures.*'
+echo "Pictures written to $ROOT/tests/view3d/reference/; look at them before committing."

@@ -1,16 +1,24 @@
-# Sourced by the scripts: configures and builds the two builds of the project.
+# Sourced by the scripts: configures and builds the project's builds, each
+# described once as a preset in CMakePresets.json and built in build/<preset>.
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-NATIVE_BUILD=$ROOT/build/native
-WINDOWS_BUILD=$ROOT/build/windows
 
-# Both take extra arguments for `cmake --build` (for example --target X).
-build_native() {
-  cmake -S "$ROOT" -B "$NATIVE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-  cmake --build "$NATIVE_BUILD" -j"$(nproc)" "$@"
+# The build folder of a preset.
+preset_build() {
+  printf '%s/build/%s\n' "$ROOT" "$1"
+}
+NATIVE_BUILD=$(preset_build native)
+WIN32_BUILD=$(preset_build win32)
+WIN64_BUILD=$(preset_build win64)
+# The two Windows targets (presets), in the order the scripts build and test them.
+WINDOWS_TARGETS=(win32 win64)
+
+# build_preset <preset> [arguments for `cmake --build`, for example --target X]
+build_preset() {
+  local preset=$1
+  shift
+  (cd "$ROOT" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j"$(nproc)" "$@")
 }
 
-build_windows() {
-  cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/MingwToolchain.cmake" >/dev/null
-  cmake --build "$WINDOWS_BUILD" -j"$(nproc)" "$@"
-}
+build_native() { build_preset native "$@"; }
+build_win32() { build_preset win32 "$@"; }
+build_win64() { build_preset win64 "$@"; }

@@ -219,9 +219,9 @@ TEST(MidiFileTest, CorruptedBytesNeverCrashOrReadOutside)
     appendTrack(good, {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xFF, 0x2F, 0x00});
     appendTrack(good, {0x00, 0x90, 60, 100, 0x60, 62, 90, 0x83, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00});
     for (size_t at = 0; at < good.size(); ++at) {
-        for (uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0x90, 0xF0, 0xFF}) {
+        for (int value : {0x00, 0x01, 0x7F, 0x80, 0x90, 0xF0, 0xFF}) {
             Bytes bad = good;
-            bad[at] = value;
+            bad[at] = static_cast<uint8_t>(value);
             MidiFile file;
             MidiFileError error;
             if (!parseMidiFile(bad.data(), bad.size(), file, error)) {

@@ -1,14 +1,15 @@
-# Cross-compiles the plug-in into a 32-bit Windows DLL with MinGW-w64.
+# Cross-compiles for Windows with MinGW-w64; included by the toolchain files in
+# cmake/toolchains/, which name the target (QARN_MINGW_TRIPLET, QARN_MINGW_PROCESSOR).
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_SYSTEM_PROCESSOR ${QARN_MINGW_PROCESSOR})
 
 # The posix thread model: its C++ library has std::thread and std::mutex
 # (GoogleTest needs them); winpthread is linked statically like the rest.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_C_COMPILER ${QARN_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QARN_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${QARN_MINGW_TRIPLET}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/${QARN_MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
