@@ -1,5 +1,7 @@
 #include "framework/EffectBase.h"
 
+#include "framework/NarrowValue.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -126,7 +128,7 @@ float EffectBase::getParameter(int32_t)
 int32_t EffectBase::automateParameter(int32_t index, float value)
 {
     setParameter(index, value);
-    return static_cast<int32_t>(callHost(audioMasterAutomate, index, 0, nullptr, value));
+    return narrowValue(callHost(audioMasterAutomate, index, 0, nullptr, value));
 }
 
 void EffectBase::processReplacing(float**, float**, int32_t)
@@ -174,7 +176,7 @@ intptr_t EffectBase::dispatcher(int32_t opcode, int32_t index, intptr_t value, v
         return 0;
     case effGetVu: return scaleVu(getVu());
     case effSetSampleRate: setSampleRate(opt); return 0;
-    case effSetBlockSize: setBlockSize(static_cast<int32_t>(value)); return 0;
+    case effSetBlockSize: setBlockSize(narrowValue(value)); return 0;
     case effMainsChanged:
         if (value != 0) {
             resume();
@@ -196,7 +198,7 @@ intptr_t EffectBase::dispatcher(int32_t opcode, int32_t index, intptr_t value, v
         return 0;
     case effIdentify: return kIdentifyAnswer;
     case effGetChunk: return ptr ? getChunk(static_cast<void**>(ptr), index != 0) : 0;
-    case effSetChunk: return setChunk(ptr, static_cast<int32_t>(value), index != 0);
+    case effSetChunk: return setChunk(ptr, narrowValue(value), index != 0);
     default: return 0;
     }
 }
@@ -346,12 +348,12 @@ int32_t EffectBase::getBlockSize()
 int32_t EffectBase::getHostVersion()
 {
     const intptr_t version = callHost(audioMasterVersion);
-    return version != 0 ? static_cast<int32_t>(version) : 1;
+    return version != 0 ? narrowValue(version) : 1;
 }
 
 int32_t EffectBase::getHostCurrentId()
 {
-    return static_cast<int32_t>(callHost(audioMasterCurrentId));
+    return narrowValue(callHost(audioMasterCurrentId));
 }
 
 void EffectBase::hostIdle()

@@ -1,5 +1,7 @@
 #include "framework/EffectBaseExt.h"
 
+#include "framework/NarrowValue.h"
+
 namespace {
 
 const int32_t kPlugCategoryUnknown = 0;
@@ -25,7 +27,7 @@ intptr_t EffectBaseExt::dispatcher(int32_t opcode, int32_t index, intptr_t value
     case effCanBeAutomated: return canBeAutomated(index);
     case effString2Parameter: return text && string2Parameter(index, text);
     case effGetNumProgramCategories: return getNumProgramCategories();
-    case effGetProgramNameIndexed: return text && getProgramNameIndexed(static_cast<int32_t>(value), index, text);
+    case effGetProgramNameIndexed: return text && getProgramNameIndexed(narrowValue(value), index, text);
     case effCopyProgram: return copyProgram(index);
     case effConnectInput: connectInput(index, value != 0); return 1;
     case effConnectOutput: connectOutput(index, value != 0); return 1;
@@ -35,17 +37,17 @@ intptr_t EffectBaseExt::dispatcher(int32_t opcode, int32_t index, intptr_t value
     case effGetCurrentPosition: return getCurrentPosition();
     case effGetDestinationBuffer: return reinterpret_cast<intptr_t>(getDestinationBuffer());
     case effOfflineNotify:
-        return ptr && offlineNotify(static_cast<VstAudioFile*>(ptr), static_cast<int32_t>(value), index != 0);
+        return ptr && offlineNotify(static_cast<VstAudioFile*>(ptr), narrowValue(value), index != 0);
     case effOfflinePrepare:
-        return ptr && offlinePrepare(static_cast<VstOfflineTask*>(ptr), static_cast<int32_t>(value));
-    case effOfflineRun: return ptr && offlineRun(static_cast<VstOfflineTask*>(ptr), static_cast<int32_t>(value));
+        return ptr && offlinePrepare(static_cast<VstOfflineTask*>(ptr), narrowValue(value));
+    case effOfflineRun: return ptr && offlineRun(static_cast<VstOfflineTask*>(ptr), narrowValue(value));
     case effProcessVarIo: return ptr && processVarIo(static_cast<VstVariableIo*>(ptr));
     case effSetSpeakerArrangement: {
         auto* input = reinterpret_cast<VstSpeakerArrangement*>(value);
         auto* output = static_cast<VstSpeakerArrangement*>(ptr);
         return input && output && setSpeakerArrangement(input, output);
     }
-    case effSetBlockSizeAndSampleRate: setBlockSizeAndSampleRate(static_cast<int32_t>(value), opt); return 1;
+    case effSetBlockSizeAndSampleRate: setBlockSizeAndSampleRate(narrowValue(value), opt); return 1;
     case effSetBypass: return setBypass(value != 0);
     case effGetEffectName: return text && getEffectName(text);
     case effGetErrorText: return text && getErrorText(text);
@@ -57,7 +59,7 @@ intptr_t EffectBaseExt::dispatcher(int32_t opcode, int32_t index, intptr_t value
     case effGetTailSize: return getTailSize();
     case effIdle: return effectIdle();
     case effGetIcon: return reinterpret_cast<intptr_t>(getIcon());
-    case effSetViewPosition: return setViewPosition(index, static_cast<int32_t>(value));
+    case effSetViewPosition: return setViewPosition(index, narrowValue(value));
     case effGetParameterProperties:
         return ptr && getParameterProperties(index, static_cast<VstParameterProperties*>(ptr));
     case effKeysRequired: return keysRequired() ? 0 : 1;

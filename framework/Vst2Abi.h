@@ -2,11 +2,13 @@
 
 // The VST 2 binary interface between a host and an effect: the records both
 // sides share, the opcodes of the effect dispatcher and of the host callback,
-// and the flag bits of AEffect. Layouts follow the published 32-bit Windows
-// ABI (4-byte pointers, default alignment); pointer-sized members use
-// intptr_t so the same header also describes a native 64-bit build, which the
-// unit tests use.
+// and the flag bits of AEffect. One header for both Windows targets: on
+// 32-bit x86 pointers and VstIntPtr are 4 bytes, on x86-64 they are 8 and
+// every member takes its natural alignment (the native 64-bit build used by
+// the unit tests lays the records out the same way). The offsets hosts read
+// are checked at the end for both widths.
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -17,13 +19,19 @@
 
 struct AEffect;
 
-// The host's side of the interface: every request an effect makes of its host.
-typedef intptr_t(VSTCALLBACK* audioMasterCallback)(
-    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+// The pointer-sized integer of the interface: dispatcher and host-callback
+// values and answers, which often carry a pointer or a window handle.
+typedef intptr_t VstIntPtr;
 
-typedef intptr_t(VSTCALLBACK* AEffectDispatcherProc)(
-    AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+// The host's side of the interface: every request an effect makes of its host.
+typedef VstIntPtr(VSTCALLBACK* audioMasterCallback)(
+    AEffect* effect, int32_t opcode, int32_t index, VstIntPtr value, void* ptr, float opt);
+
+typedef VstIntPtr(VSTCALLBACK* AEffectDispatcherProc)(
+    AEffect* effect, int32_t opcode, int32_t index, VstIntPtr value, void* ptr, float opt);
 typedef void(VSTCALLBACK* AEffectProcessProc)(AEffect* effect, float** inputs, float** outputs, int32_t sampleFrames);
+typedef void(VSTCALLBACK* AEffectProcessDoubleProc)(
+    AEffect* effect, double** inputs, double** outputs, int32_t sampleFrames);
 typedef void(VSTCALLBACK* AEffectSetParameterProc)(AEffect* effect, int32_t index, float value);
 typedef float(VSTCALLBACK* AEffectGetParameterProc)(AEffect* effect, int32_t index);
 
@@ -43,8 +51,8 @@ struct AEffect {
     int32_t numInputs;
     int32_t numOutputs;
     int32_t flags;
-    intptr_t resvd1;
-    intptr_t resvd2;
+    VstIntPtr resvd1;
+    VstIntPtr resvd2;
     int32_t initialDelay;
     int32_t realQualities;
     int32_t offQualities;
@@ -54,7 +62,10 @@ struct AEffect {
     int32_t uniqueID;
     int32_t version;
     AEffectProcessProc processReplacing;
-    char future[60];
+    // Left null: the effect offers no double-precision audio, and hosts that
+    // know the slot test it before calling.
+    AEffectProcessDoubleProc processDoubleReplacing;
+    char future[56];
 };
 
 enum {
@@ -93,7 +104,7 @@ struct VstEvent {
 // (the declared two are only the minimum).
 struct VstEvents {
     int32_t numEvents;
-    intptr_t reserved;
+    VstIntPtr reserved;
     VstEvent* events[2];
 };
 
@@ -250,9 +261,85 @@ enum {
     audioMasterUpdateDisplay = 42,
 };
 
-static_assert(sizeof(VstMidiEvent) == 32, "VstMidiEvent must match the host's record");
-static_assert(sizeof(VstEvent) == 32, "VstEvent must match the host's record");
-static_assert(sizeof(ERect) == 8, "ERect must match the host's record");
-static_assert(sizeof(VstTimeInfo) == 88, "VstTimeInfo must match the host's record");
-static_assert(sizeof(void*) != 4 || sizeof(AEffect) == 144, "AEffect must match the 32-bit host's record");
-static_assert(sizeof(void*) != 4 || sizeof(VstEvents) == 16, "VstEvents must match the 32-bit host's record");
+// The layouts hosts rely on, for the width being built: each record's size
+// and the offset of every member that the plug-in or a host reads.
+#define QARN_ABI_SIZE(record, size32, size64) \
+    static_assert(sizeof(record) == (sizeof(void*) == 8 ? (size64) : (size32)), #record " has the host's size")
+#define QARN_ABI_OFFSET(record, member, offset32, offset64)                                          \
+    static_assert(offsetof(record, member) == (sizeof(void*) == 8 ? (offset64) : (offset32)), \
+        #record "::" #member " is where the host reads it")
+
+static_assert(sizeof(VstIntPtr) == sizeof(void*), "VstIntPtr holds a pointer");
+
+QARN_ABI_SIZE(AEffect, 144, 192);
+QARN_ABI_OFFSET(AEffect, magic, 0, 0);
+QARN_ABI_OFFSET(AEffect, dispatcher, 4, 8);
+QARN_ABI_OFFSET(AEffect, process, 8, 16);
+QARN_ABI_OFFSET(AEffect, setParameter, 12, 24);
+QARN_ABI_OFFSET(AEffect, getParameter, 16, 32);
+QARN_ABI_OFFSET(AEffect, numPrograms, 20, 40);
+QARN_ABI_OFFSET(AEffect, numParams, 24, 44);
+QARN_ABI_OFFSET(AEffect, numInputs, 28, 48);
+QARN_ABI_OFFSET(AEffect, numOutputs, 32, 52);
+QARN_ABI_OFFSET(AEffect, flags, 36, 56);
+QARN_ABI_OFFSET(AEffect, resvd1, 40, 64);
+QARN_ABI_OFFSET(AEffect, resvd2, 44, 72);
+QARN_ABI_OFFSET(AEffect, initialDelay, 48, 80);
+QARN_ABI_OFFSET(AEffect, realQualities, 52, 84);
+QARN_ABI_OFFSET(AEffect, offQualities, 56, 88);
+QARN_ABI_OFFSET(AEffect, ioRatio, 60, 92);
+QARN_ABI_OFFSET(AEffect, object, 64, 96);
+QARN_ABI_OFFSET(AEffect, user, 68, 104);
+QARN_ABI_OFFSET(AEffect, uniqueID, 72, 112);
+QARN_ABI_OFFSET(AEffect, version, 76, 116);
+QARN_ABI_OFFSET(AEffect, processReplacing, 80, 120);
+QARN_ABI_OFFSET(AEffect, processDoubleReplacing, 84, 128);
+QARN_ABI_OFFSET(AEffect, future, 88, 136);
+
+QARN_ABI_SIZE(ERect, 8, 8);
+QARN_ABI_OFFSET(ERect, top, 0, 0);
+QARN_ABI_OFFSET(ERect, left, 2, 2);
+QARN_ABI_OFFSET(ERect, bottom, 4, 4);
+QARN_ABI_OFFSET(ERect, right, 6, 6);
+
+QARN_ABI_SIZE(VstEvents, 16, 32);
+QARN_ABI_OFFSET(VstEvents, numEvents, 0, 0);
+QARN_ABI_OFFSET(VstEvents, reserved, 4, 8);
+QARN_ABI_OFFSET(VstEvents, events, 8, 16);
+
+QARN_ABI_SIZE(VstEvent, 32, 32);
+QARN_ABI_OFFSET(VstEvent, type, 0, 0);
+QARN_ABI_OFFSET(VstEvent, byteSize, 4, 4);
+QARN_ABI_OFFSET(VstEvent, deltaFrames, 8, 8);
+QARN_ABI_OFFSET(VstEvent, flags, 12, 12);
+QARN_ABI_OFFSET(VstEvent, data, 16, 16);
+
+QARN_ABI_SIZE(VstMidiEvent, 32, 32);
+QARN_ABI_OFFSET(VstMidiEvent, type, 0, 0);
+QARN_ABI_OFFSET(VstMidiEvent, byteSize, 4, 4);
+QARN_ABI_OFFSET(VstMidiEvent, deltaFrames, 8, 8);
+QARN_ABI_OFFSET(VstMidiEvent, flags, 12, 12);
+QARN_ABI_OFFSET(VstMidiEvent, noteLength, 16, 16);
+QARN_ABI_OFFSET(VstMidiEvent, noteOffset, 20, 20);
+QARN_ABI_OFFSET(VstMidiEvent, midiData, 24, 24);
+QARN_ABI_OFFSET(VstMidiEvent, detune, 28, 28);
+QARN_ABI_OFFSET(VstMidiEvent, noteOffVelocity, 29, 29);
+
+QARN_ABI_SIZE(VstTimeInfo, 88, 88);
+QARN_ABI_OFFSET(VstTimeInfo, samplePos, 0, 0);
+QARN_ABI_OFFSET(VstTimeInfo, sampleRate, 8, 8);
+QARN_ABI_OFFSET(VstTimeInfo, nanoSeconds, 16, 16);
+QARN_ABI_OFFSET(VstTimeInfo, ppqPos, 24, 24);
+QARN_ABI_OFFSET(VstTimeInfo, tempo, 32, 32);
+QARN_ABI_OFFSET(VstTimeInfo, barStartPos, 40, 40);
+QARN_ABI_OFFSET(VstTimeInfo, cycleStartPos, 48, 48);
+QARN_ABI_OFFSET(VstTimeInfo, cycleEndPos, 56, 56);
+QARN_ABI_OFFSET(VstTimeInfo, timeSigNumerator, 64, 64);
+QARN_ABI_OFFSET(VstTimeInfo, timeSigDenominator, 68, 68);
+QARN_ABI_OFFSET(VstTimeInfo, smpteOffset, 72, 72);
+QARN_ABI_OFFSET(VstTimeInfo, smpteFrameRate, 76, 76);
+QARN_ABI_OFFSET(VstTimeInfo, samplesToNextClock, 80, 80);
+QARN_ABI_OFFSET(VstTimeInfo, flags, 84, 84);
+
+#undef QARN_ABI_SIZE
+#undef QARN_ABI_OFFSET

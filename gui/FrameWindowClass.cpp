@@ -1,5 +1,6 @@
 #include "gui/FrameWindowClass.h"
 
+#include <cinttypes>
 #include <cstdint>
 #include <cstdio>
 
@@ -7,7 +8,7 @@
 
 namespace {
 
-char className[20];
+char className[frameWindowClassNameSize];
 int32_t classUseCount = 0;
 
 HINSTANCE module()
@@ -17,13 +18,18 @@ HINSTANCE module()
 
 } // namespace
 
+void formatFrameWindowClassName(HINSTANCE module, char (&name)[frameWindowClassNameSize])
+{
+    std::snprintf(name, sizeof name, "Plugin%0*" PRIxPTR, static_cast<int>(2 * sizeof(void*)),
+        reinterpret_cast<uintptr_t>(module));
+}
+
 const char* acquireFrameWindowClass(WNDPROC windowProcedure)
 {
     if (++classUseCount != 1) {
         return className;
     }
-    std::snprintf(className, sizeof(className), "Plugin%08x",
-        static_cast<unsigned>(reinterpret_cast<uintptr_t>(moduleInstance())));
+    formatFrameWindowClassName(module(), className);
     WNDCLASSA windowClass{};
     windowClass.style = 0;
     windowClass.lpfnWndProc = windowProcedure;

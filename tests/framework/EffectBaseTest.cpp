@@ -179,6 +179,33 @@ TEST(EffectBase, SampleRateAndBlockSizeAreStored)
     EXPECT_EQ(effect.getBlockSize(), 256);
 }
 
+// A 64-bit host's value or answer that does not fit the operation's 32 bits
+// reads as the nearest limit, never as its low half (2^32 + 512 is no block
+// size of 512).
+TEST(EffectBase, WideValuesSaturateInsteadOfWrapping)
+{
+    if (sizeof(intptr_t) < sizeof(int64_t))
+        GTEST_SKIP() << "every 32-bit value fits";
+    const auto above = static_cast<intptr_t>(int64_t{0x100000200});
+    const auto below = static_cast<intptr_t>(-int64_t{0x100000000} + 5);
+
+    FakeHost host;
+    TestEffect effect(FakeHost::callback);
+    dispatch(effect, effSetBlockSize, 0, above);
+    EXPECT_EQ(effect.getBlockSize(), INT32_MAX);
+    dispatch(effect, effSetBlockSize, 0, below);
+    EXPECT_EQ(effect.getBlockSize(), INT32_MIN);
+    dispatch(effect, effSetBlockSizeAndSampleRate, 0, above, nullptr, 48000.0f);
+    EXPECT_EQ(effect.getBlockSize(), INT32_MAX);
+    dispatch(effect, effSetProgram, 0, below);
+    EXPECT_EQ(dispatch(effect, effGetProgram), 0);
+
+    host.answer(audioMasterVersion, static_cast<intptr_t>(int64_t{0x100000000}));
+    EXPECT_EQ(effect.getHostVersion(), INT32_MAX);
+    host.answer(audioMasterCurrentId, below);
+    EXPECT_EQ(effect.getHostCurrentId(), INT32_MIN);
+}
+
 TEST(EffectBase, EditorOpcodesWithoutAnEditorAnswerZero)
 {
     TestEffect effect(nullptr);

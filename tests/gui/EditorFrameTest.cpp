@@ -30,8 +30,13 @@ TEST_F(EditorFrameTest, FramesShareOneWindowClassThatGoesWithTheLastFrame)
     delete new EditorFrame(Rect(0, 0, 50, 40), reinterpret_cast<void*>(0x1234), nullptr);
     char name[32] = {};
     GetClassNameA(hwnd(first->getWindow()), name, sizeof(name));
-    // The test program is linked at 0x0ab00000: leading zero and lower-case letters.
+    // The test program is linked at 0x0ab00000: leading zeros and lower-case
+    // letters, as many digits as a handle has.
+#ifdef _WIN64
+    EXPECT_STREQ(name, "Plugin000000000ab00000");
+#else
     EXPECT_STREQ(name, "Plugin0ab00000");
+#endif
     EXPECT_EQ(expectedFrameClassName(), name);
     delete windowless;
     delete first;

@@ -27,7 +27,7 @@ decltype(&GetDC) realGetDC;
 decltype(&ReleaseDC) realReleaseDC;
 decltype(&BeginPaint) realBeginPaint;
 decltype(&EndPaint) realEndPaint;
-decltype(&SetWindowLongA) realSetWindowLongA;
+decltype(&SetWindowLongPtrA) realSetWindowLongPtrA;
 decltype(&DestroyWindow) realDestroyWindow;
 
 template <typename Handle> Handle created(Handle handle)
@@ -104,10 +104,10 @@ BOOL WINAPI hookEndPaint(HWND window, const PAINTSTRUCT* paint)
     --paints;
     return realEndPaint(window, paint);
 }
-LONG WINAPI hookSetWindowLongA(HWND window, int index, LONG value)
+LONG_PTR WINAPI hookSetWindowLongPtrA(HWND window, int index, LONG_PTR value)
 {
     windows.push_back(window);
-    return realSetWindowLongA(window, index, value);
+    return realSetWindowLongPtrA(window, index, value);
 }
 BOOL WINAPI hookDestroyWindow(HWND window)
 {
@@ -165,7 +165,10 @@ bool redirectAll()
     found &= QARN_REDIRECT("user32.dll", ReleaseDC);
     found &= QARN_REDIRECT("user32.dll", BeginPaint);
     found &= QARN_REDIRECT("user32.dll", EndPaint);
-    found &= QARN_REDIRECT("user32.dll", SetWindowLongA);
+    // A 64-bit program imports SetWindowLongPtrA itself; in a 32-bit one the
+    // name stands for SetWindowLongA.
+    found &= redirect("user32.dll", sizeof(void*) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA",
+        &hookSetWindowLongPtrA, realSetWindowLongPtrA);
     found &= QARN_REDIRECT("user32.dll", DestroyWindow);
     return found;
 }

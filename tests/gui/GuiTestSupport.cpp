@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "GdiCallLog.h"
+#include "gui/FrameWindowClass.h"
 #include "gui/GraphicsContext.h"
 #include "plugin/ModuleHandle.h"
 
@@ -82,9 +83,8 @@ Color windowPixel(void* window, int x, int y)
 
 std::string expectedFrameClassName()
 {
-    char name[32];
-    std::snprintf(name, sizeof(name), "Plugin%08x",
-        static_cast<unsigned>(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))));
+    char name[frameWindowClassNameSize];
+    formatFrameWindowClassName(GetModuleHandleA(nullptr), name);
     return name;
 }
 

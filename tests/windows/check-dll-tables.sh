@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Checks what a host sees of the DLL: exactly one export, `main`, undecorated,
-# and imports from Windows system DLLs only (no MinGW runtime DLLs).
-#   check-dll-tables.sh <objdump> <dll>
+# Checks what a host sees of the DLL: exactly the expected exports,
+# undecorated, and imports from Windows system DLLs only (no MinGW runtime DLLs).
+#   check-dll-tables.sh <objdump> <dll> <export>...
 set -euo pipefail
 objdump=$1
 dll=$2
+shift 2
+expected=$(printf '%s\n' "$@" | sort)
 tables=$("$objdump" -p "$dll")
 fail=0
 
-exports=$(printf '%s\n' "$tables" | awk '/\[Ordinal\/Name Pointer\] Table/ {on=1; next} on && NF == 0 {on=0} on {print $NF}')
-if [ "$exports" != "main" ]; then
-  echo "expected exactly one export 'main', found:"; printf '  %s\n' $exports
+exports=$(printf '%s\n' "$tables" | awk '/\[Ordinal\/Name Pointer\] Table/ {on=1; next} on && NF == 0 {on=0} on {print $NF}' | sort)
+if [ "$exports" != "$expected" ]; then
+  echo "expected the exports $(echo $expected), found:"; printf '  %s\n' $exports
   fail=1
 fi
 
@@ -23,5 +25,5 @@ for dll_name in $imports; do
   fi
 done
 
-[ $fail -eq 0 ] && echo "exports: main; imports: $(echo $imports)"
+[ $fail -eq 0 ] && echo "exports: $(echo $exports); imports: $(echo $imports)"
 exit $fail
