@@ -33,6 +33,10 @@ const QueryInfo queries[] = {
     {QueryKind::WantMidi, "want-midi", 0, AnswerType::Number},
     {QueryKind::PracticePercentage, "practice-percentage", 0, AnswerType::Text},
     {QueryKind::Pixel, "pixel", 2, AnswerType::Colour},
+    {QueryKind::EffectName, "effect-name", 0, AnswerType::Text},
+    {QueryKind::VendorString, "vendor", 0, AnswerType::Text},
+    {QueryKind::ProductString, "product", 0, AnswerType::Text},
+    {QueryKind::VendorVersion, "vendor-version", 0, AnswerType::Number},
 };
 
 const QueryInfo* findQuery(QueryKind kind)

@@ -24,6 +24,10 @@ enum class QueryKind {
     WantMidi, // how many audioMasterWantMidi requests the host received
     PracticePercentage, // the host's own count, "%.2f", or "n/a"
     Pixel, // <x> <y>: "rrggbb" of the window's client area, captured now
+    EffectName, // effGetEffectName
+    VendorString, // effGetVendorString
+    ProductString, // effGetProductString
+    VendorVersion, // effGetVendorVersion
 };
 
 struct Query {

@@ -4,6 +4,7 @@
 #include "plugin/MidiIntake.h"
 #include "plugin/Programs.h"
 #include "plugin/RedrawRequest.h"
+#include "plugin/ReleaseVersion.h"
 #include "view3d/InstrumentModel.h"
 
 #include <cstring>
@@ -12,6 +13,19 @@ namespace {
 constexpr int32_t uniqueIdQarn = 0x5141524E; // 'QARN'
 // Hosts hand program-name buffers of at least this size.
 constexpr size_t programNameCapacity = 24;
+// ... and effect-name buffers of at least this size; vendor and product
+// buffers are larger, so one limit serves all three names.
+constexpr size_t nameCapacity = 32;
+constexpr char productName[] = "Qarn Viewer";
+constexpr char vendorName[] = "Qarn";
+static_assert(sizeof productName <= nameCapacity && sizeof vendorName <= nameCapacity, "names fit the host's buffer");
+
+bool copyName(char* text, const char* name)
+{
+    std::strncpy(text, name, nameCapacity - 1);
+    text[nameCapacity - 1] = '\0';
+    return true;
+}
 } // namespace
 
 ViewerPlugin::ViewerPlugin(audioMasterCallback host)
@@ -81,4 +95,24 @@ int32_t ViewerPlugin::canDo(char* text)
         }
     }
     return -1;
+}
+
+bool ViewerPlugin::getEffectName(char* text)
+{
+    return copyName(text, productName);
+}
+
+bool ViewerPlugin::getProductString(char* text)
+{
+    return copyName(text, productName);
+}
+
+bool ViewerPlugin::getVendorString(char* text)
+{
+    return copyName(text, vendorName);
+}
+
+int32_t ViewerPlugin::getVendorVersion()
+{
+    return releaseVersionNumber(releaseMajor, releaseMinor, releasePatch);
 }

@@ -26,4 +26,12 @@ public:
     // MIDI intake; host processing thread.
     int32_t processEvents(VstEvents* events) override;
     int32_t canDo(char* text) override;
+
+    // How hosts list the plug-in: "Qarn Viewer" by "Qarn", and the release
+    // version as one number (plugin/ReleaseVersion.h). Each name fits the
+    // smallest buffer hosts hand for it (32 bytes) with its terminator.
+    bool getEffectName(char* text) override;
+    bool getProductString(char* text) override;
+    bool getVendorString(char* text) override;
+    int32_t getVendorVersion() override;
 };

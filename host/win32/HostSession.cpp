@@ -278,10 +278,10 @@ bool HostSession::capture(RgbImage& image, std::string& error)
     return captureClientArea(window.handle(), image, error);
 }
 
-std::string HostSession::programName()
+std::string HostSession::textAnswer(int32_t opcode)
 {
     char name[256] = {};
-    plugin.dispatch(effGetProgramName, 0, 0, name);
+    plugin.dispatch(opcode, 0, 0, name);
     name[sizeof name - 1] = '\0';
     return name;
 }
@@ -292,7 +292,7 @@ std::string HostSession::answer(const Query& query)
     char text[64];
     switch (query.kind) {
     case QueryKind::Program: return std::to_string(plugin.dispatch(effGetProgram));
-    case QueryKind::ProgramName: return programName();
+    case QueryKind::ProgramName: return textAnswer(effGetProgramName);
     case QueryKind::CanDo:
         return std::to_string(plugin.dispatch(effCanDo, 0, 0, const_cast<char*>(query.args[0].c_str())));
     case QueryKind::NumPrograms: return std::to_string(effect->numPrograms);
@@ -331,6 +331,10 @@ std::string HostSession::answer(const Query& query)
         const std::string colour = image.colourAt(std::stoi(query.args[0]), std::stoi(query.args[1]));
         return colour.empty() ? "outside the window" : colour;
     }
+    case QueryKind::EffectName: return textAnswer(effGetEffectName);
+    case QueryKind::VendorString: return textAnswer(effGetVendorString);
+    case QueryKind::ProductString: return textAnswer(effGetProductString);
+    case QueryKind::VendorVersion: return std::to_string(plugin.dispatch(effGetVendorVersion));
     }
     return "";
 }

@@ -72,7 +72,9 @@ private:
     void processBlock(VstEvents* events, const VstTimeInfo& time, int32_t frames);
     void editorIdle();
     void fitWindowToEditor();
-    std::string programName();
+    // The text the plug-in writes for a dispatcher opcode (program name,
+    // effect name, vendor and product strings), into a generous buffer.
+    std::string textAnswer(int32_t opcode);
 
     HostOptions options;
     const SongSchedule* song;
