@@ -1,9 +1,11 @@
 #include "host/win32/PluginHost.h"
 
+#include "host/PluginWidth.h"
 #include "host/Transport.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -78,6 +80,10 @@ bool PluginHost::load(const std::string& path, std::string& error)
 {
     unload();
     const std::string fullPath = windowsPath(path);
+    uint16_t machine = 0;
+    error = pluginWidthMismatch(path, pluginWidthOfFile(fullPath, machine), machine, hostWidth);
+    if (!error.empty())
+        return false;
     HMODULE library = LoadLibraryExA(fullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!library) {
         error = path + ": cannot load the DLL: " + systemMessage(GetLastError());
@@ -163,7 +169,11 @@ intptr_t PluginHost::answer(int32_t opcode, int32_t index, intptr_t value, void*
     case audioMasterWantMidi: wantMidiCount.fetch_add(1, std::memory_order_relaxed); return 1;
     case audioMasterGetTime: return reinterpret_cast<intptr_t>(timeForCaller());
     case audioMasterSizeWindow:
-        return onSizeWindow && index > 0 && value > 0 && onSizeWindow(index, static_cast<int>(value)) ? 1 : 0;
+        // A 64-bit plug-in's height may not fit an int: refused, not wrapped.
+        return onSizeWindow && index > 0 && value > 0 && value <= INT32_MAX &&
+                onSizeWindow(index, static_cast<int>(value))
+            ? 1
+            : 0;
     case audioMasterGetSampleRate: return static_cast<intptr_t>(sampleRate);
     case audioMasterGetBlockSize: return blockSize;
     case audioMasterGetCurrentProcessLevel:

@@ -22,7 +22,9 @@ public:
     PluginHost& operator=(const PluginHost&) = delete;
 
     // Loads the DLL and calls its entry. Answers false with a message when the
-    // file is no DLL, has no entry, or the entry answers no valid effect.
+    // DLL is of the other width (32-bit hosts load 32-bit plug-ins, 64-bit
+    // hosts 64-bit ones), the file is no DLL, has no entry, or the entry
+    // answers no valid effect.
     bool load(const std::string& path, std::string& error);
     // effClose, then FreeLibrary. Harmless when nothing is loaded.
     void unload();
