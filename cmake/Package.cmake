@@ -1,0 +1,28 @@
+# The release package of a Windows build (scripts/package.sh runs cpack):
+# QarnViewer-<version>-<win32|win64>.zip holding the plug-in DLL, our host,
+# the demo song and a short text on installing the DLL into a DAW.
+# Packaging builds nothing itself: scripts/package.sh builds the plug-in and
+# the host first, and the tests need not be built to make a package.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
+if(QARN_WINDOWS_TARGET STREQUAL "win64")
+  set(QARN_PACKAGE_WIDTH 64-bit)
+  set(QARN_PACKAGE_OTHER_WIDTH 32-bit)
+  set(QARN_PACKAGE_OTHER_TARGET win32)
+  set(QARN_PACKAGE_PROGRAM_FILES "C:\\Program Files")
+else()
+  set(QARN_PACKAGE_WIDTH 32-bit)
+  set(QARN_PACKAGE_OTHER_WIDTH 64-bit)
+  set(QARN_PACKAGE_OTHER_TARGET win64)
+  set(QARN_PACKAGE_PROGRAM_FILES "C:\\Program Files (x86)")
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/packaging/INSTALL.txt.in ${CMAKE_BINARY_DIR}/INSTALL.txt @ONLY NEWLINE_STYLE CRLF)
+
+install(PROGRAMS $<TARGET_FILE:QarnViewer> $<TARGET_FILE:QarnHost> DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/host/demo/demo-song.mid ${CMAKE_BINARY_DIR}/INSTALL.txt DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME QarnViewer)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME QarnViewer-${PROJECT_VERSION}-${QARN_WINDOWS_TARGET})
+include(CPack)
