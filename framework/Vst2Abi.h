@@ -307,18 +307,18 @@ QARN_ABI_OFFSET(VstEvents, numEvents, 0, 0);
 QARN_ABI_OFFSET(VstEvents, reserved, 4, 8);
 QARN_ABI_OFFSET(VstEvents, events, 8, 16);
 
-QARN_ABI_SIZE(VstEvent, 32, 32);
-QARN_ABI_OFFSET(VstEvent, type, 0, 0);
-QARN_ABI_OFFSET(VstEvent, byteSize, 4, 4);
-QARN_ABI_OFFSET(VstEvent, deltaFrames, 8, 8);
-QARN_ABI_OFFSET(VstEvent, flags, 12, 12);
+// Every event starts with the same head, whatever its type.
+#define QARN_ABI_EVENT_HEAD(record)              \
+    QARN_ABI_SIZE(record, 32, 32);               \
+    QARN_ABI_OFFSET(record, type, 0, 0);         \
+    QARN_ABI_OFFSET(record, byteSize, 4, 4);     \
+    QARN_ABI_OFFSET(record, deltaFrames, 8, 8);  \
+    QARN_ABI_OFFSET(record, flags, 12, 12)
+
+QARN_ABI_EVENT_HEAD(VstEvent);
 QARN_ABI_OFFSET(VstEvent, data, 16, 16);
 
-QARN_ABI_SIZE(VstMidiEvent, 32, 32);
-QARN_ABI_OFFSET(VstMidiEvent, type, 0, 0);
-QARN_ABI_OFFSET(VstMidiEvent, byteSize, 4, 4);
-QARN_ABI_OFFSET(VstMidiEvent, deltaFrames, 8, 8);
-QARN_ABI_OFFSET(VstMidiEvent, flags, 12, 12);
+QARN_ABI_EVENT_HEAD(VstMidiEvent);
 QARN_ABI_OFFSET(VstMidiEvent, noteLength, 16, 16);
 QARN_ABI_OFFSET(VstMidiEvent, noteOffset, 20, 20);
 QARN_ABI_OFFSET(VstMidiEvent, midiData, 24, 24);
@@ -341,5 +341,6 @@ QARN_ABI_OFFSET(VstTimeInfo, smpteFrameRate, 76, 76);
 QARN_ABI_OFFSET(VstTimeInfo, samplesToNextClock, 80, 80);
 QARN_ABI_OFFSET(VstTimeInfo, flags, 84, 84);
 
+#undef QARN_ABI_EVENT_HEAD
 #undef QARN_ABI_SIZE
 #undef QARN_ABI_OFFSET

@@ -27,14 +27,7 @@ echo "measuring (about three minutes)..." >&2
 "$bench_build/benchmarks/midi_intake_bench" --benchmark_format=json >"$out/midi_intake.json" 2>/dev/null
 "$bench_build/benchmarks/view3d_bench" --benchmark_format=json >"$out/view3d.json" 2>/dev/null
 
-stop_display() {
-  local target
-  for target in "${WINDOWS_TARGETS[@]}"; do
-    WINEPREFIX=$(preset_build "$target")/wineprefix wineserver -k 2>/dev/null || true
-  done
-  xvfb_stop
-}
-trap stop_display EXIT
+trap 'xvfb_stop_with_wine "$WIN32_BUILD/wineprefix" "$WIN64_BUILD/wineprefix"' EXIT
 xvfb_start
 
 # The host's peak resident memory: once with the plug-in loaded and its editor

@@ -13,7 +13,8 @@ packages_native=(
 )
 packages_windows=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine32:i386 wine64
   libgl1-mesa-dri:i386 libglu1-mesa:i386 libgl1:i386 libglx-mesa0:i386
   libxcomposite1:i386
   lmms:i386 lmms-vst-server:i386

@@ -36,14 +36,7 @@ timed() {
 if have_clang; then timed "fuzz seeds" ctest --preset fuzz; fi
 timed "LMMS smoke test" "$here/lmms-smoke.sh"
 
-stop_display() {
-  local target
-  for target in "${WINDOWS_TARGETS[@]}"; do
-    WINEPREFIX=$(preset_build "$target")/wineprefix wineserver -k 2>/dev/null || true
-  done
-  xvfb_stop
-}
-trap stop_display EXIT
+trap 'xvfb_stop_with_wine "$WIN32_BUILD/wineprefix" "$WIN64_BUILD/wineprefix"' EXIT
 xvfb_start
 
 timed "ThreadSanitizer stress tests" ctest --preset tsan

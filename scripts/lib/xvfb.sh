@@ -19,3 +19,12 @@ xvfb_stop() {
   if [ -n "${WINEPREFIX:-}" ]; then WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true; fi
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
 }
+
+# xvfb_stop_with_wine <prefix>...: stops the Wine server of each prefix, then the display.
+xvfb_stop_with_wine() {
+  local prefix
+  for prefix in "$@"; do
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  done
+  xvfb_stop
+}
