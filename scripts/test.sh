@@ -25,7 +25,7 @@ export WINEPREFIX=$WINDOWS_BUILD/wineprefix
 trap xvfb_stop EXIT
 xvfb_start
 
-ctest --test-dir "$TSAN_BUILD" -R '^stress_tests$' --output-on-failure || status=1
+ctest --test-dir "$TSAN_BUILD" -R '^(stress_tests|plugin_tests)$' --output-on-failure || status=1
 ctest --test-dir "$NATIVE_BUILD" --output-on-failure || status=1
 ctest --test-dir "$WINDOWS_BUILD" --output-on-failure || status=1
 exit $status

@@ -1,5 +1,6 @@
 # Sourced by the scripts (after lib/builds.sh): the two extra builds of the
-# hardening checks. The ThreadSanitizer build holds only the stress tests;
+# hardening checks. The ThreadSanitizer build holds only the stress tests and
+# the plug-in core's tests (practice runs switched under a block in flight);
 # the fuzz build (clang) only the libFuzzer targets.
 TSAN_BUILD=${QARN_TSAN_BUILD:-$ROOT/build/tsan}
 FUZZ_BUILD=${QARN_FUZZ_BUILD:-$ROOT/build/fuzz}
@@ -9,7 +10,7 @@ build_tsan() {
   cmake -S "$ROOT" -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQARN_SANITIZE=OFF \
     -DCMAKE_C_FLAGS=-fsanitize=thread -DCMAKE_CXX_FLAGS=-fsanitize=thread \
     -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread >/dev/null
-  cmake --build "$TSAN_BUILD" -j"$(nproc)" --target stress_tests
+  cmake --build "$TSAN_BUILD" -j"$(nproc)" --target stress_tests plugin_tests
 }
 
 have_clang() {
