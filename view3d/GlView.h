@@ -22,8 +22,9 @@ extern ViewWindowState viewWindow;
 
 // Creates the 600 x 400 view at (100, 100) in `parent` (an HWND on Windows),
 // sets up its GL state and callbacks, marks it ready, swaps in the wanted
-// program's model and has it compile its display list in the new context. Then puts the host's GL context
-// back. An open view is closed first, so a second open never leaks a window.
+// program's model and has it compile its display list in the new context.
+// Then puts the host's GL context back. An open view is closed first, so a
+// second open never leaks a window.
 void openView(void* parent);
 
 // Destroys the view's window and GL context; harmless when closed.

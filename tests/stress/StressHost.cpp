@@ -23,7 +23,8 @@ intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr
 
 } // namespace
 
-const char* const programNames[5] = {"Piano (37 keys)", "Piano (61 keys)", "Piano (76 keys)", "Piano (88 keys)", "Flute"};
+const char* const programNames[5] = {
+    "Piano (37 keys)", "Piano (61 keys)", "Piano (76 keys)", "Piano (88 keys)", "Flute"};
 
 intptr_t VSTCALLBACK stressHostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
 {
