@@ -10,6 +10,7 @@
 // arriving through the dispatcher entry point, deletes it. The object owns
 // its editor. No locks: each operation runs on whichever host thread calls it.
 
+#include <atomic>
 #include <cstdint>
 
 #include "framework/EditorBase.h"
@@ -105,7 +106,8 @@ protected:
     audioMasterCallback host;
     int32_t programCount;
     int32_t parameterCount;
-    int32_t currentProgram;
+    // Hosts change and ask for programs on different threads.
+    std::atomic<int32_t> currentProgram;
     int32_t blockSize;
     AEffect effect;
 };

@@ -27,7 +27,7 @@ void PracticeReferee::onBlock(const VstEvents* events, const VstTimeInfo* time)
 void PracticeReferee::onPanelPress(int tag)
 {
     if (tag == resetTag)
-        clearNoteTable();
+        clearNoteTableInNewRun();
     else if (tag == practiceTag)
         togglePracticeMode();
     else if (tag == ruleTag)

@@ -1,3 +1,4 @@
 #include "plugin/CurrentModel.h"
 
+ModelSelection modelSelection;
 InstrumentModel* currentModel = nullptr;

@@ -33,6 +33,8 @@ void receiveMidiEvent(const VstMidiEvent& event, bool scoring, ScoreTally& tally
 
 } // namespace
 
+void (*midiBlockScoredHook)() = nullptr;
+
 void receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time)
 {
     if (time && (time->flags & kVstTransportChanged))
@@ -42,14 +44,17 @@ void receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time)
     VstEvent* const* list = events ? events->events : nullptr;
     const int32_t count = events ? events->numEvents : 0;
     // Practice mode is switched on the user-interface thread; a block is
-    // scored as a whole or not at all.
+    // scored as a whole or not at all, and its tally counts only in the
+    // practice run it started in.
+    ScoreTally tally = startTally();
     const bool scoring = practice.practiceMode.load(std::memory_order_relaxed);
-    ScoreTally tally;
     for (int32_t i = 0; i < count; ++i) {
         const VstEvent* event = list[i];
         if (event && event->type == kVstMidiType)
             receiveMidiEvent(*reinterpret_cast<const VstMidiEvent*>(event), scoring, tally);
     }
+    if (midiBlockScoredHook)
+        midiBlockScoredHook();
     publishScore(tally);
 
     requestRedisplay();

@@ -10,3 +10,8 @@ struct VstTimeInfo;
 // one redraw at the end, whatever the block held. Tolerates a null block, a
 // negative count and null event pointers.
 void receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time);
+
+// For tests: runs on the processing thread after a block's events were scored
+// and before its tally is published, so that a test can land a practice
+// switch there. Null in the product; set it only while no block is received.
+extern void (*midiBlockScoredHook)();

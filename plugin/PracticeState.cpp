@@ -22,8 +22,17 @@ void scoreStep(NoteEntry& entry, ScoreEventKind kind, ScoreTally& tally)
     tally.points += scorePoints[rule][kind][from];
 }
 
+ScoreTally startTally()
+{
+    ScoreTally tally;
+    tally.run = practice.practiceRun.load(std::memory_order_acquire);
+    return tally;
+}
+
 void publishScore(const ScoreTally& tally)
 {
+    if (practice.practiceRun.load(std::memory_order_acquire) != tally.run)
+        return;
     if (tally.maximum != 0)
         practice.practiceMaximum.fetch_add(tally.maximum, std::memory_order_relaxed);
     if (tally.points != 0)
@@ -38,12 +47,26 @@ int32_t scoreStep(NoteEntry& entry, ScoreEventKind kind)
     return tally.points;
 }
 
+void startPracticeRun()
+{
+    practice.practiceRun.fetch_add(1, std::memory_order_release);
+}
+
+void clearNoteTableInNewRun()
+{
+    clearNoteTable();
+    startPracticeRun();
+}
+
 void togglePracticeMode()
 {
-    practice.practiceMaximum.store(0, std::memory_order_relaxed);
     practice.practiceMode.store(!practice.practiceMode.load(std::memory_order_relaxed), std::memory_order_relaxed);
-    practice.practiceScore.store(0, std::memory_order_relaxed);
     clearNoteTable();
+    // The totals are zeroed just before the new run starts: a block of the
+    // new run adds after the zero, one of the old run is dropped.
+    practice.practiceMaximum.store(0, std::memory_order_relaxed);
+    practice.practiceScore.store(0, std::memory_order_relaxed);
+    startPracticeRun();
 }
 
 void nextScoringRule()
@@ -51,6 +74,7 @@ void nextScoringRule()
     const int32_t rule = practice.scoringRule.load(std::memory_order_relaxed);
     if (rule == 0 || rule == 1)
         practice.scoringRule.store(1 - rule, std::memory_order_relaxed);
+    startPracticeRun();
 }
 
 bool practicePercentage(float& percent)

@@ -8,6 +8,11 @@
 // The totals are shared by every instance in the process. MIDI intake (host
 // processing thread) adds to them; the panel (user-interface thread) switches
 // the mode and rule and resets the totals. Each value is a lock-free atomic.
+//
+// The totals belong to one practice run. Switching the mode or the rule, and
+// the view reset, start a new run; a block whose scoring began in an earlier
+// run publishes nothing, so a switch landing while a block is being scored
+// never leaves that block's points in the new run.
 #include "plugin/NoteTable.h"
 
 #include <atomic>
@@ -28,23 +33,31 @@ struct PracticeState {
     std::atomic<int32_t> practiceScore{0};
     std::atomic<int32_t> practiceMaximum{0};
     std::atomic<int32_t> scoringRule{0}; // 0 judges presses, 1 presses and releases
+    std::atomic<uint32_t> practiceRun{0}; // counts the runs started; wraps
 };
 
 extern PracticeState practice;
 
 // Points earned and the rise of the maximum, summed over several events so
 // that MIDI intake publishes its totals once per block rather than with one
-// atomic read-modify-write per event.
+// atomic read-modify-write per event, and the practice run they belong to.
 struct ScoreTally {
+    uint32_t run = 0;
     int32_t points = 0;
     int32_t maximum = 0;
 };
+
+// An empty tally of the current run. Take it before reading the mode and the
+// rule to score with: a tally that is still of the current run when it is
+// published was then scored with that run's settings.
+ScoreTally startTally();
 
 // Moves the entry's state for one event and adds the points earned, and what
 // an expected note is worth, to the tally.
 void scoreStep(NoteEntry& entry, ScoreEventKind kind, ScoreTally& tally);
 
-// Adds a tally to practiceScore and practiceMaximum.
+// Adds a tally to practiceScore and practiceMaximum, unless another practice
+// run has started since the tally did: then it belongs to no run and is dropped.
 void publishScore(const ScoreTally& tally);
 
 // One event scored on its own: moves the entry's state, raises practiceMaximum
@@ -52,10 +65,20 @@ void publishScore(const ScoreTally& tally);
 // while practice mode is on.
 int32_t scoreStep(NoteEntry& entry, ScoreEventKind kind);
 
-// Panel action: practice on or off, always starting again from zero.
+// Starts a new practice run: tallies begun before it are dropped. Called last
+// by whatever changes how notes are scored, so that a block which sees the
+// new run also sees the change.
+void startPracticeRun();
+
+// The view reset's part: silences every note and resets every practice state
+// (clearNoteTable), in a new run since the states scored so far are gone.
+void clearNoteTableInNewRun();
+
+// Panel action: practice on or off, always starting again from zero, in a new run.
 void togglePracticeMode();
 
-// Panel action: switches between the two scoring rules; totals and states carry over.
+// Panel action: switches between the two scoring rules in a new run; totals
+// and states carry over.
 void nextScoringRule();
 
 // The score as a percentage of the maximum. Answers false, leaving `percent`

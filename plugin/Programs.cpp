@@ -3,6 +3,7 @@
 #include "view3d/FluteModel.h"
 #include "view3d/PianoModel.h"
 
+#include <cstdio>
 #include <new>
 
 namespace {
@@ -31,4 +32,14 @@ InstrumentModel* buildProgramModel(int32_t program)
     if (program == fluteProgram)
         return new (std::nothrow) FluteModel(0, 4, 0);
     return nullptr;
+}
+
+void copyProgramName(int32_t program, char* name, int capacity)
+{
+    if (capacity <= 0)
+        return;
+    if (program >= 0 && program < fluteProgram)
+        PianoModel::formatName(pianoPrograms[program].keyCount, name, capacity);
+    else
+        std::snprintf(name, static_cast<size_t>(capacity), "%s", program == fluteProgram ? FluteModel::modelName : "");
 }

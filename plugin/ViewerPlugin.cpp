@@ -5,14 +5,14 @@
 #include "plugin/Programs.h"
 #include "plugin/RedrawRequest.h"
 #include "plugin/ReleaseVersion.h"
-#include "view3d/InstrumentModel.h"
+#include "view3d/ModelSwap.h"
 
 #include <cstring>
 
 namespace {
 constexpr int32_t uniqueIdQarn = 0x5141524E; // 'QARN'
 // Hosts hand program-name buffers of at least this size.
-constexpr size_t programNameCapacity = 24;
+constexpr int programNameCapacity = 24;
 // ... and effect-name buffers of at least this size; vendor and product
 // buffers are larger, so one limit serves all three names.
 constexpr size_t nameCapacity = 32;
@@ -31,6 +31,8 @@ bool copyName(char* text, const char* name)
 ViewerPlugin::ViewerPlugin(audioMasterCallback host)
     : EffectBaseExt(host, viewerProgramCount, 0)
 {
+    modelSelection.liveInstances.fetch_add(1, std::memory_order_acq_rel);
+    setProgramModelBuilder(buildProgramModel);
     if (host) {
         setInputCount(0);
         setOutputCount(0);
@@ -41,8 +43,8 @@ ViewerPlugin::ViewerPlugin(audioMasterCallback host)
 
 ViewerPlugin::~ViewerPlugin()
 {
-    delete currentModel;
-    currentModel = nullptr;
+    if (modelSelection.liveInstances.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        releaseCurrentModel();
 }
 
 void ViewerPlugin::process(float**, float**, int32_t)
@@ -54,8 +56,7 @@ void ViewerPlugin::setProgram(int32_t program)
     if (program < 0 || program >= viewerProgramCount)
         return;
     currentProgram = program;
-    delete currentModel;
-    currentModel = buildProgramModel(program);
+    modelSelection.wantedProgram.store(program, std::memory_order_release);
     requestRedisplay();
 }
 
@@ -65,13 +66,8 @@ void ViewerPlugin::setProgramName(char*)
 
 void ViewerPlugin::getProgramName(char* name)
 {
-    if (!name)
-        return;
-    name[0] = '\0';
-    if (currentModel) {
-        std::strncpy(name, currentModel->getName(), programNameCapacity - 1);
-        name[programNameCapacity - 1] = '\0';
-    }
+    if (name)
+        copyProgramName(modelSelection.wantedProgram.load(std::memory_order_acquire), name, programNameCapacity);
 }
 
 void ViewerPlugin::resume()

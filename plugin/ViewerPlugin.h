@@ -3,23 +3,29 @@
 // sounding notes on a 3-D instrument. Its five programs choose the instrument.
 // It adds no fields: the note table, the practice state, the view state and
 // the current model are process-wide and shared by every instance.
+//
+// Hosts call program changes and names on any thread, and create and close
+// instances on any thread; none of these touches a model (plugin/CurrentModel.h).
 #include "framework/EffectBaseExt.h"
 
 class ViewerPlugin : public EffectBaseExt {
 public:
     // With a null host the channel counts, synth flag and unique ID keep the
-    // framework's defaults.
+    // framework's defaults. Counts the instance in.
     explicit ViewerPlugin(audioMasterCallback host);
-    // Destroys the current model, then the framework destroys the editor.
+    // The last instance alive frees the current model; any other leaves the
+    // survivors' instrument as it is. Then the framework destroys the editor.
     ~ViewerPlugin() override;
 
     void process(float** inputs, float** outputs, int32_t sampleFrames) override;
 
-    // Builds the model of programs 0..4 and asks the view to redraw. Any other
-    // number changes nothing, so the shown model never dangles.
+    // Records program 0..4 as the wanted one and asks the view to redraw; the
+    // user-interface thread swaps its model in before the next frame. Any
+    // other number changes nothing.
     void setProgram(int32_t program) override;
     // Program names are the models' own and cannot be changed.
     void setProgramName(char* name) override;
+    // The name of the wanted program, at once, before its model is built.
     void getProgramName(char* name) override;
 
     void resume() override;

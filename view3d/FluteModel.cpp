@@ -45,7 +45,7 @@ void drawKey(const FluteKey& key, const KeyLook& look)
 FluteModel::FluteModel(int keys, int octave, int pitchClass)
     : InstrumentModel(keys, octave, pitchClass)
 {
-    std::strcpy(name, "Flute");
+    std::strcpy(name, modelName);
 }
 
 void FluteModel::draw()

@@ -13,6 +13,8 @@ class FluteModel : public InstrumentModel {
 public:
     FluteModel(int keyCount, int startOctave, int startPitchClass);
 
+    static constexpr const char* modelName = "Flute";
+
     void draw() override;
     void buildLists() override;
 

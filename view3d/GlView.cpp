@@ -5,6 +5,7 @@
 #include "plugin/PracticeState.h"
 #include "plugin/RedrawRequest.h"
 #include "view3d/InstrumentModel.h"
+#include "view3d/ModelSwap.h"
 #include "view3d/ViewState.h"
 
 #include <cstdint>
@@ -41,6 +42,7 @@ void openView(void* parent)
     glutDisplayFunc(displayView);
     glutReshapeFunc(reshapeView);
     glViewReady.store(true, std::memory_order_release);
+    installWantedModel();
     // The new context holds none of the model's lists.
     if (currentModel)
         currentModel->invalidateLists();
@@ -84,6 +86,7 @@ void initGlState()
 
 void displayView()
 {
+    installWantedModel();
     // zoom is never clamped; 64 bits keep 100 - zoom defined at any value.
     const int64_t zoom = viewState.zoom;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -21,9 +21,10 @@ struct ViewWindowState {
 extern ViewWindowState viewWindow;
 
 // Creates the 600 x 400 view at (100, 100) in `parent` (an HWND on Windows),
-// sets up its GL state and callbacks, marks it ready and has the current model
-// compile its display list in the new context. Then puts the host's GL context
-// back. An open view is closed first, so a second open never leaks a window.
+// sets up its GL state and callbacks, marks it ready, swaps in the wanted
+// program's model and has it compile its display list in the new context.
+// Then puts the host's GL context back. An open view is closed first, so a
+// second open never leaks a window.
 void openView(void* parent);
 
 // Destroys the view's window and GL context; harmless when closed.
@@ -42,7 +43,8 @@ void setScoreReadout(void (*show)(float percent));
 // background, depth test, and OpenGL's default light 0.
 void initGlState();
 
-// GLUT callbacks: one frame of the current model from the view state, and the
-// window's new size (used by the next frame).
+// GLUT callbacks: one frame of the wanted program's model (swapped in first,
+// view3d/ModelSwap.h) from the view state, and the window's new size (used by
+// the next frame).
 void displayView();
 void reshapeView(int width, int height);

@@ -33,10 +33,15 @@ void applyLook(const KeyLook& look, float depth)
 }
 } // namespace
 
+void PianoModel::formatName(int keys, char* text, int capacity)
+{
+    std::snprintf(text, static_cast<size_t>(capacity), "Piano (%d keys)", keys);
+}
+
 PianoModel::PianoModel(int keys, int octave, int pitchClass)
     : InstrumentModel(keys, octave, pitchClass)
 {
-    std::snprintf(name, sizeof name, "Piano (%d keys)", keyCount);
+    formatName(keyCount, name, nameCapacity);
     whiteKeyCount = countWhiteKeys();
 }
 

@@ -11,6 +11,9 @@ class PianoModel : public InstrumentModel {
 public:
     PianoModel(int keyCount, int startOctave, int startPitchClass);
 
+    // The name a piano of `keyCount` keys goes by, without building one.
+    static void formatName(int keyCount, char* name, int capacity);
+
     void draw() override;
     void buildLists() override;
 

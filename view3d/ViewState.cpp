@@ -1,7 +1,7 @@
 #include "view3d/ViewState.h"
 
 #include "plugin/CurrentModel.h"
-#include "plugin/NoteTable.h"
+#include "plugin/PracticeState.h"
 #include "view3d/InstrumentModel.h"
 
 #include <cstdint>
@@ -10,7 +10,7 @@ ViewState viewState;
 
 void resetView()
 {
-    clearNoteTable();
+    clearNoteTableInNewRun();
     viewState.zoom = 0;
     viewState.spinAngle = 0;
     viewState.angleY = 0;

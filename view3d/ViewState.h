@@ -21,10 +21,11 @@ struct ViewState {
 
 extern ViewState viewState;
 
-// Back to the view of load time: silences the note table, zeroes the camera
-// numbers and has the current model compile its static geometry again. The
-// toggles, autoRotate and practice scoring stay as they are. The caller asks
-// for the redraw.
+// Back to the view of load time: silences the note table (starting a new
+// practice run, as its practice states are gone), zeroes the camera numbers
+// and has the current model compile its static geometry again. The toggles,
+// autoRotate and the practice totals stay as they are. The caller asks for
+// the redraw.
 void resetView();
 
 // One idle step of automatic rotation: while autoRotate is on the spin grows

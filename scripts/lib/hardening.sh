@@ -1,5 +1,6 @@
 # Sourced by the scripts (after lib/builds.sh): the two extra builds of the
-# hardening checks. The ThreadSanitizer build holds only the stress tests;
+# hardening checks. The ThreadSanitizer build holds only the stress tests and
+# the plug-in core's tests (practice runs switched under a block in flight);
 # the fuzz build (clang) only the libFuzzer targets, whose seed runs are its
 # tests (ctest --preset fuzz).
 TSAN_BUILD=$(preset_build tsan)

@@ -6,6 +6,7 @@
 #include "framework/EffectBase.h"
 #include "gui/EditorFrame.h"
 #include "gui/PanelButton.h"
+#include "glut/glut.h"
 #include "gui/ValueDisplay.h"
 #include "plugin/ModuleHandle.h"
 #include "plugin/NoteTable.h"
@@ -15,12 +16,14 @@
 #include "tests/support/MidiBlock.h"
 #include "tests/support/SharedState.h"
 #include "tests/support/Win32Window.h"
+#include "view3d/GlView.h"
 #include "view3d/ViewState.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -369,6 +372,34 @@ TEST_F(EditorWindowTest, AnInstanceKeepsWorkingWhenAnotherCloses)
     idle(2);
     dispatch(effSetProgram, 4);
     idle(2);
+}
+
+// The front of the white key of MIDI 60 on the 88-key piano at the default
+// view projects to (270, 224) of the view; white keys read white there.
+bool viewShowsMiddleC()
+{
+    std::vector<unsigned char> rgba(600 * 400 * 4);
+    if (!glutQarnReadPixels(viewWindow.viewWindowId, rgba.data(), static_cast<int>(rgba.size())))
+        return false;
+    const size_t at = (static_cast<size_t>(399 - 224) * 600 + 270) * 4; // rows from the bottom up
+    return rgba[at] > 200 && rgba[at + 1] > 200 && rgba[at + 2] > 200;
+}
+
+TEST_F(EditorWindowTest, AnInstanceClosingLeavesTheOthersInstrumentInItsView)
+{
+    AEffect* other = vstMain(FakeHost::callback);
+    ASSERT_NE(other, nullptr);
+    open();
+    idle(2);
+    ASSERT_TRUE(viewShowsMiddleC());
+
+    other->dispatcher(other, effClose, 0, 0, nullptr, 0);
+    MidiBlock empty; // a block of nothing still asks for a frame
+    dispatch(effProcessEvents, 0, empty.events());
+    const int frames = glutQarnDisplayCount(viewWindow.viewWindowId);
+    idle(2);
+    EXPECT_GT(glutQarnDisplayCount(viewWindow.viewWindowId), frames);
+    EXPECT_TRUE(viewShowsMiddleC());
 }
 
 } // namespace

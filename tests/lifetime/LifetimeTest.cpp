@@ -13,6 +13,7 @@
 #include "tests/stress/HostileBlocks.h"
 #include "tests/stress/StressHost.h"
 #include "tests/support/Win32Window.h"
+#include "view3d/ModelSwap.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -71,6 +72,9 @@ TEST_F(LifetimeTest, EditorOpenAndCloseCyclesInAWindowTheHostDestroysEachTime)
     dispatch(effect, effMainsChanged, 1);
     HostileBlocks blocks(77);
     EditorDriver editor(effect);
+    // The model is built by the first frame and then replaced by every
+    // program change; built now, the counts compare one model with one.
+    installWantedModel();
 
     const ResourceCounts beforeAny = countResources();
     const int cycles = cycleCount();

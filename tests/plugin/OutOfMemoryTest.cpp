@@ -5,6 +5,8 @@
 #include "plugin/Programs.h"
 #include "plugin/VstEntry.h"
 #include "tests/framework/FakeHost.h"
+#include "view3d/InstrumentModel.h"
+#include "view3d/ModelSwap.h"
 
 #include <gtest/gtest.h>
 
@@ -56,21 +58,30 @@ void operator delete[](void* p, std::size_t) noexcept
 
 namespace {
 
-TEST(OutOfMemory, AModelThatCannotBeBuiltLeavesNoModel)
+// The host still hears the program it chose, and the model is tried again at
+// the next swap, so it appears as soon as memory allows.
+TEST(OutOfMemory, AModelThatCannotBeBuiltLeavesNoModelUntilItCanBe)
 {
     FakeHost host;
     host.answer(audioMasterVersion, 2400);
     AEffect* effect = vstMain(FakeHost::callback);
     ASSERT_NE(effect, nullptr);
-    failingAllocation = 1;
     effect->dispatcher(effect, effSetProgram, 0, 1, nullptr, 0);
+    failingAllocation = 1;
+    installWantedModel();
     EXPECT_EQ(currentModel, nullptr);
     char name[24] = "junk";
     effect->dispatcher(effect, effGetProgramName, 0, 0, name, 0);
-    EXPECT_STREQ(name, "");
-    effect->dispatcher(effect, effSetProgram, 0, 4, nullptr, 0);
+    EXPECT_STREQ(name, "Piano (61 keys)");
+    installWantedModel();
     ASSERT_NE(currentModel, nullptr);
+    EXPECT_STREQ(currentModel->getName(), "Piano (61 keys)");
+    effect->dispatcher(effect, effSetProgram, 0, 4, nullptr, 0);
+    installWantedModel();
+    ASSERT_NE(currentModel, nullptr);
+    EXPECT_STREQ(currentModel->getName(), "Flute");
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0);
+    EXPECT_EQ(currentModel, nullptr);
 }
 
 TEST(OutOfMemory, NoPluginObjectMeansNoEffect)

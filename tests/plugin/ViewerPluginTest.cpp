@@ -6,6 +6,8 @@
 #include "plugin/VstEntry.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/framework/FakeHost.h"
+#include "view3d/InstrumentModel.h"
+#include "view3d/ModelSwap.h"
 
 #include <gtest/gtest.h>
 
@@ -87,13 +89,57 @@ TEST_F(ViewerPluginTest, ProgramsNameTheirInstruments)
 TEST_F(ViewerPluginTest, ProgramNumbersOutsideTheFiveChangeNothing)
 {
     dispatch(effSetProgram, 0, 1);
+    installWantedModel();
     InstrumentModel* shown = currentModel;
     for (intptr_t program : {intptr_t{5}, intptr_t{1000}, intptr_t{-1}, intptr_t{-100000}}) {
         dispatch(effSetProgram, 0, program);
+        installWantedModel();
         EXPECT_EQ(dispatch(effGetProgram), 1);
         EXPECT_EQ(currentModel, shown);
         EXPECT_EQ(programName(), "Piano (61 keys)");
     }
+}
+
+// The host may choose on any thread: the choice is answered at once, and the
+// model is built and the old one freed only when the user-interface thread
+// swaps it in.
+TEST_F(ViewerPluginTest, AProgramChangeBuildsNothingUntilTheModelIsSwappedIn)
+{
+    EXPECT_EQ(currentModel, nullptr);
+    installWantedModel();
+    ASSERT_NE(currentModel, nullptr);
+    InstrumentModel* piano = currentModel;
+    EXPECT_STREQ(piano->getName(), "Piano (88 keys)");
+
+    dispatch(effSetProgram, 0, 4);
+    EXPECT_EQ(dispatch(effGetProgram), 4);
+    EXPECT_EQ(programName(), "Flute");
+    EXPECT_EQ(currentModel, piano);
+    installWantedModel();
+    ASSERT_NE(currentModel, nullptr);
+    EXPECT_STREQ(currentModel->getName(), "Flute");
+
+    // Choosing the shown program again rebuilds nothing.
+    InstrumentModel* flute = currentModel;
+    dispatch(effSetProgram, 0, 4);
+    installWantedModel();
+    EXPECT_EQ(currentModel, flute);
+}
+
+TEST_F(ViewerPluginTest, TheModelLivesUntilTheLastInstanceCloses)
+{
+    AEffect* other = vstMain(FakeHost::callback);
+    ASSERT_NE(other, nullptr);
+    dispatch(effSetProgram, 0, 1);
+    installWantedModel();
+    InstrumentModel* shown = currentModel;
+    ASSERT_NE(shown, nullptr);
+
+    other->dispatcher(other, effClose, 0, 0, nullptr, 0);
+    installWantedModel();
+    EXPECT_EQ(currentModel, shown);
+    EXPECT_EQ(programName(), "Piano (61 keys)");
+    EXPECT_EQ(modelSelection.liveInstances.load(), 1);
 }
 
 TEST_F(ViewerPluginTest, ProgramNamesCannotBeChanged)
@@ -179,6 +225,8 @@ TEST_F(ViewerPluginTest, AudioEntryPointsLeaveTheBuffersAlone)
 
 TEST_F(ViewerPluginTest, ClosingDestroysTheModel)
 {
+    installWantedModel();
+    ASSERT_NE(currentModel, nullptr);
     EXPECT_EQ(dispatch(effClose), 1);
     effect = nullptr;
     EXPECT_EQ(currentModel, nullptr);

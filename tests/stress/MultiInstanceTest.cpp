@@ -1,8 +1,9 @@
 // Several instances of the plug-in alive in one process, sharing the one
 // current model and the one 3-D view (off-screen here): programs changed in
 // turn, frames drawn between every step, and the instances closed in every
-// order of two, three and four, and in many orders of eight. AddressSanitizer
-// turns any frame drawn from a freed model into a failure.
+// order of two, three and four, and in many orders of eight; and instances
+// created and closed on several threads at once. AddressSanitizer turns any
+// frame drawn from a freed model into a failure.
 #include "glut/glut.h"
 #include "plugin/CurrentModel.h"
 #include "plugin/NoteTable.h"
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -101,19 +103,21 @@ protected:
         std::vector<AEffect*> opened = alive;
         for (size_t step = 0; step < order.size(); ++step) {
             AEffect* closing = opened[order[step]];
+            InstrumentModel* shown = currentModel;
             dispatch(closing, effClose);
             alive.erase(std::find(alive.begin(), alive.end(), closing));
-            // A closed instance takes the shared model with it.
-            EXPECT_EQ(currentModel, nullptr);
             if (alive.empty())
                 break;
+            // The survivors keep the instrument they showed.
             idleWithRotation();
+            EXPECT_EQ(currentModel, shown);
             expectNamesOfCurrentModel();
             dispatch(effect(step), effSetProgram, static_cast<intptr_t>(step % 5));
             ASSERT_NE(currentModel, nullptr);
             drawFrame();
             expectNamesOfCurrentModel();
         }
+        // The last one to close freed it.
         EXPECT_TRUE(alive.empty());
         EXPECT_EQ(currentModel, nullptr);
     }
@@ -134,6 +138,32 @@ TEST_F(MultiInstanceTest, TwoThreeAndFourInstancesClosedInEveryOrder)
                 return;
         } while (std::next_permutation(order.begin(), order.end()));
     }
+}
+
+TEST_F(MultiInstanceTest, InstancesComeAndGoOnSeveralThreadsWhileOneStays)
+{
+    openInstances(1);
+    InstrumentModel* shown = currentModel;
+    ASSERT_NE(shown, nullptr);
+    std::vector<std::thread> hosts;
+    for (int thread = 0; thread < 4; ++thread) {
+        hosts.emplace_back([] {
+            for (int i = 0; i < 100; ++i) {
+                AEffect* instance = vstMain(stressHostCallback);
+                if (instance)
+                    dispatch(instance, effClose);
+            }
+        });
+    }
+    for (std::thread& each : hosts)
+        each.join();
+    EXPECT_EQ(modelSelection.liveInstances.load(), 1);
+    EXPECT_EQ(currentModel, shown);
+    // Each new instance chose program 3, which the next frame shows.
+    drawFrame();
+    ASSERT_NE(currentModel, nullptr);
+    EXPECT_STREQ(currentModel->getName(), "Piano (88 keys)");
+    closeInOrder({0});
 }
 
 TEST_F(MultiInstanceTest, EightInstancesClosedInManyOrders)

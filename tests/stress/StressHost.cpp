@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 // The time info belongs to the thread that asks for it, as a host's does to
@@ -21,6 +23,9 @@ intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr
 
 } // namespace
 
+const char* const programNames[5] = {
+    "Piano (37 keys)", "Piano (61 keys)", "Piano (76 keys)", "Piano (88 keys)", "Flute"};
+
 intptr_t VSTCALLBACK stressHostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
 {
     switch (opcode) {
@@ -36,8 +41,9 @@ int stressHostWantMidiCount()
     return wantMidiCount.load();
 }
 
-ProcessingThread::ProcessingThread(AEffect* effect, uint32_t seed)
+ProcessingThread::ProcessingThread(AEffect* effect, uint32_t seed, bool changePrograms)
     : effect(effect)
+    , changePrograms(changePrograms)
 {
     thread = std::thread([this, seed] { run(seed); });
 }
@@ -50,9 +56,16 @@ ProcessingThread::~ProcessingThread()
 void ProcessingThread::run(uint32_t seed)
 {
     HostileBlocks blocks(seed);
+    std::minstd_rand programs(seed);
     timeInfo.sampleRate = 44100.0;
     timeInfo.tempo = 120.0;
     while (!stopping.load()) {
+        if (changePrograms) {
+            const int program = static_cast<int>(programs() % 7) - 1;
+            dispatch(effect, effSetProgram, program);
+            if (program >= 0 && program < 5)
+                lastProgram = program;
+        }
         const HostileBlock block = blocks.next();
         timeInfo.flags = block.transportChanged ? kVstTransportChanged : 0;
         timeInfo.samplePos += 512.0;

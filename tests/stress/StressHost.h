@@ -14,12 +14,18 @@
 intptr_t VSTCALLBACK stressHostCallback(
     AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
 
+// The names of programs 0..4, as effGetProgramName answers them.
+extern const char* const programNames[5];
+
 // How often any effect asked for MIDI (audioMasterWantMidi).
 int stressHostWantMidiCount();
 
 class ProcessingThread {
 public:
-    ProcessingThread(AEffect* effect, uint32_t seed);
+    // With `changePrograms`, every block is preceded by an effSetProgram of a
+    // program -1..5 drawn from the seed (-1 and 5 are not programs), as hosts
+    // send program changes from automation or MIDI on this thread.
+    ProcessingThread(AEffect* effect, uint32_t seed, bool changePrograms = false);
     ~ProcessingThread();
 
     ProcessingThread(const ProcessingThread&) = delete;
@@ -30,13 +36,17 @@ public:
     // Finishes the block in flight and joins the thread; harmless twice.
     void stop();
     int blocksSent() const { return sent.load(); }
+    // The last of programs 0..4 this thread chose, or -1.
+    int lastProgramChosen() const { return lastProgram.load(); }
 
 private:
     void run(uint32_t seed);
 
     AEffect* effect;
+    const bool changePrograms;
     std::atomic<bool> stopping{false};
     std::atomic<int> sent{0};
+    std::atomic<int> lastProgram{-1};
     std::thread thread;
 };
 

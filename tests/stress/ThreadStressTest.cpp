@@ -1,14 +1,17 @@
 // The host's two threads at once, off-screen: the processing thread plays
 // hostile event blocks (with transport changes) into the plug-in while the
 // user-interface thread pumps the 3-D view, draws frames, presses every panel
-// action, changes programs and reopens the view. Built a second time with
-// ThreadSanitizer (scripts/test.sh), which fails the run on any data race.
+// action, changes programs and reopens the view; and the processing thread
+// changing programs while the user-interface thread draws. Built a second
+// time with ThreadSanitizer (scripts/test.sh), which fails the run on any
+// data race; AddressSanitizer fails it on a frame drawn from a freed model.
 #include "editor/PanelActions.h"
 #include "editor/PanelLayout.h"
 #include "glut/glut.h"
 #include "plugin/CurrentModel.h"
 #include "plugin/NoteTable.h"
 #include "plugin/PracticeState.h"
+#include "plugin/RedrawRequest.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/StressHost.h"
 #include "tests/support/SharedState.h"
@@ -57,7 +60,7 @@ TEST(ThreadStress, IntakeAndTheUserInterfaceShareOnlyAtomicState)
             std::memset(name, 'x', sizeof name);
             dispatch(effect, effGetProgramName, 0, name);
             ASSERT_NE(std::memchr(name, '\0', sizeof name), nullptr);
-            ASSERT_STREQ(name, currentModel->getName());
+            ASSERT_STREQ(name, programNames[lastProgram]);
         }
         if (round % 50 == 49) {
             // The view goes away and comes back while blocks keep asking it to redraw.
@@ -79,6 +82,56 @@ TEST(ThreadStress, IntakeAndTheUserInterfaceShareOnlyAtomicState)
     sendTransportChange(effect);
     for (const NoteEntry& entry : noteTable.entries)
         ASSERT_EQ(entry.velocity.load(), 0);
+
+    closeView();
+    dispatch(effect, effClose);
+    EXPECT_EQ(currentModel, nullptr);
+    resetSharedState();
+}
+
+bool isProgramName(const char* name)
+{
+    for (const char* each : programNames) {
+        if (std::strcmp(name, each) == 0)
+            return true;
+    }
+    return false;
+}
+
+TEST(ThreadStress, ProgramChangesOnTheProcessingThreadLeaveTheDrawnModelAlone)
+{
+    resetSharedState();
+    AEffect* effect = vstMain(stressHostCallback);
+    ASSERT_NE(effect, nullptr);
+    openView(nullptr);
+    ASSERT_NE(viewWindow.viewWindowId, 0);
+
+    ProcessingThread processing(effect, 0x9A0C3A11u, true);
+    int framesDrawn = 0;
+    for (int round = 0; round < uiRounds; ++round) {
+        processing.waitForBlocks(round + 1);
+        // Asked here while the other thread chooses: always one whole name.
+        char name[24];
+        std::memset(name, 'x', sizeof name);
+        dispatch(effect, effGetProgramName, 0, name);
+        ASSERT_NE(std::memchr(name, '\0', sizeof name), nullptr);
+        ASSERT_TRUE(isProgramName(name)) << name;
+        const int before = glutQarnDisplayCount(viewWindow.viewWindowId);
+        idleView();
+        framesDrawn += glutQarnDisplayCount(viewWindow.viewWindowId) - before;
+        ASSERT_NE(currentModel, nullptr);
+    }
+    processing.stop();
+    EXPECT_GT(framesDrawn, 0);
+
+    // The next frame shows the program chosen last, and the host hears it back.
+    const int last = processing.lastProgramChosen();
+    ASSERT_GE(last, 0);
+    EXPECT_EQ(dispatch(effect, effGetProgram), last);
+    requestRedisplay();
+    idleView();
+    ASSERT_NE(currentModel, nullptr);
+    EXPECT_STREQ(currentModel->getName(), programNames[last]);
 
     closeView();
     dispatch(effect, effClose);

@@ -1,11 +1,14 @@
 // The view drawn off-screen: where keys land, how they show notes and
-// practice states, the camera, and when the idle pump draws.
+// practice states, the camera, when the idle pump draws, and what two
+// instances sharing the view show when one closes.
 #include "tests/view3d/RenderHarness.h"
 
 #include "glut/glut.h"
 #include "plugin/NoteTable.h"
 #include "plugin/PracticeState.h"
 #include "plugin/RedrawRequest.h"
+#include "plugin/VstEntry.h"
+#include "tests/framework/FakeHost.h"
 #include "view3d/FluteModel.h"
 #include "view3d/GlView.h"
 #include "view3d/PianoModel.h"
@@ -157,6 +160,36 @@ TEST_F(PianoRender, PracticeStatesColourAndSinkKeysWhateverIsHeld)
     const Image wrong = frame();
     EXPECT_TRUE(isRedDominant(wrong.at(middleC.x, middleC.y)));
     EXPECT_NEAR(view.depthAt(middleC.x, middleC.y), projectAtRest(middleCX, whiteFrontY, whiteTop).depth, 2e-5);
+}
+
+// Both instances chose the 88-key piano when they were created; closing
+// either leaves it to the other, drawn where the camera puts it, without a
+// program being chosen again. The last close takes it away.
+TEST(TwoInstances, TheSurvivorStillDrawsItsInstrument)
+{
+    for (int closing = 0; closing < 2; ++closing) {
+        FakeHost host;
+        host.answer(audioMasterVersion, 2400);
+        AEffect* instances[2] = {vstMain(FakeHost::callback), vstMain(FakeHost::callback)};
+        ASSERT_NE(instances[0], nullptr);
+        ASSERT_NE(instances[1], nullptr);
+        RenderHarness view;
+        view.drawFrame();
+        EXPECT_TRUE(looksBase(view.read(), middleC));
+
+        instances[closing]->dispatcher(instances[closing], effClose, 0, 0, nullptr, 0.0f);
+        view.drawFrame();
+        const Image survivor = view.read();
+        EXPECT_TRUE(looksBase(survivor, middleC)) << "closing " << closing;
+        EXPECT_TRUE(looksBase(survivor, dAbove));
+        EXPECT_TRUE(looksBase(survivor, cSharp));
+
+        AEffect* last = instances[1 - closing];
+        last->dispatcher(last, effClose, 0, 0, nullptr, 0.0f);
+        view.drawFrame();
+        const Colour empty = view.read().at(middleC.x, middleC.y);
+        EXPECT_TRUE(empty.r == 0 && empty.g == 0 && empty.b > 120);
+    }
 }
 
 TEST(PianoRange, NotesOutsideTheModelChangeNothing)

@@ -1,0 +1,38 @@
+#include "view3d/ModelSwap.h"
+
+#include "plugin/CurrentModel.h"
+#include "view3d/InstrumentModel.h"
+
+#include <atomic>
+
+namespace {
+std::atomic<ProgramModelBuilder> programModels{nullptr};
+// The program whose model currentModel holds; user-interface thread only.
+int32_t shownProgram = noProgram;
+} // namespace
+
+void setProgramModelBuilder(ProgramModelBuilder build)
+{
+    programModels.store(build, std::memory_order_release);
+}
+
+void installWantedModel()
+{
+    if (modelSelection.liveInstances.load(std::memory_order_acquire) == 0)
+        return;
+    const int32_t wanted = modelSelection.wantedProgram.load(std::memory_order_acquire);
+    if (wanted == shownProgram)
+        return;
+    // The old model goes first, so that a low-memory host needs room for one.
+    delete currentModel;
+    const ProgramModelBuilder build = programModels.load(std::memory_order_acquire);
+    currentModel = build ? build(wanted) : nullptr;
+    shownProgram = currentModel ? wanted : noProgram;
+}
+
+void releaseCurrentModel()
+{
+    delete currentModel;
+    currentModel = nullptr;
+    shownProgram = noProgram;
+}
