@@ -15,9 +15,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup.sh"
 source "$here/lib/builds.sh"
-source "$here/lib/xvfb.sh"
 source "$here/lib/lmms.sh"
-WINDOWS_BUILD=${QARN_WINDOWS_BUILD:-$WINDOWS_BUILD}
 
 lmms_runnable || exit 1
 build_windows --target QarnViewer FaultingPlugin >/dev/null

@@ -9,14 +9,19 @@
 #define GL_BGRA_EXT 0x80E1
 #endif
 
+// The last frame, in a memory DC that holds `bitmap` selected.
+struct FrameBitmap {
+    HDC memory = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+    void* bits = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
 struct FrameCopy {
     HWND hwnd = nullptr; // null once the window is gone
-    HDC memory = nullptr; // holds `bitmap` selected
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
-    void* bits = nullptr;
-    int bitmapWidth = 0;
-    int bitmapHeight = 0;
+    FrameBitmap frame;
     int width = 0; // the window's size
     int height = 0;
 };
@@ -34,28 +39,23 @@ HINSTANCE ownModule()
     return module;
 }
 
-void releaseBitmap(FrameCopy& copy)
+void releaseBitmap(FrameBitmap& frame)
 {
-    if (copy.memory != nullptr) {
-        if (copy.previousBitmap != nullptr)
-            SelectObject(copy.memory, copy.previousBitmap);
-        DeleteDC(copy.memory);
+    if (frame.memory != nullptr) {
+        if (frame.previous != nullptr)
+            SelectObject(frame.memory, frame.previous);
+        DeleteDC(frame.memory);
     }
-    if (copy.bitmap != nullptr)
-        DeleteObject(copy.bitmap);
-    copy.memory = nullptr;
-    copy.bitmap = nullptr;
-    copy.previousBitmap = nullptr;
-    copy.bits = nullptr;
-    copy.bitmapWidth = 0;
-    copy.bitmapHeight = 0;
+    if (frame.bitmap != nullptr)
+        DeleteObject(frame.bitmap);
+    frame = FrameBitmap{};
 }
 
 // A 32-bit bitmap with its rows from the bottom up, as glReadPixels gives them,
 // so a frame lands in it without being turned over.
-bool makeBitmap(FrameCopy& copy, int width, int height)
+bool makeBitmap(FrameBitmap& frame, int width, int height)
 {
-    releaseBitmap(copy);
+    releaseBitmap(frame);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -63,22 +63,22 @@ bool makeBitmap(FrameCopy& copy, int width, int height)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    copy.memory = CreateCompatibleDC(nullptr);
-    copy.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &copy.bits, nullptr, 0);
-    if (copy.memory == nullptr || copy.bitmap == nullptr || copy.bits == nullptr) {
-        releaseBitmap(copy);
+    frame.memory = CreateCompatibleDC(nullptr);
+    frame.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &frame.bits, nullptr, 0);
+    if (frame.memory == nullptr || frame.bitmap == nullptr || frame.bits == nullptr) {
+        releaseBitmap(frame);
         return false;
     }
-    copy.previousBitmap = SelectObject(copy.memory, copy.bitmap);
-    copy.bitmapWidth = width;
-    copy.bitmapHeight = height;
+    frame.previous = SelectObject(frame.memory, frame.bitmap);
+    frame.width = width;
+    frame.height = height;
     return true;
 }
 
-void show(const FrameCopy& copy, HDC target)
+void show(const FrameBitmap& frame, HDC target)
 {
-    if (copy.memory != nullptr)
-        BitBlt(target, 0, 0, copy.bitmapWidth, copy.bitmapHeight, copy.memory, 0, 0, SRCCOPY);
+    if (frame.memory != nullptr)
+        BitBlt(target, 0, 0, frame.width, frame.height, frame.memory, 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -96,7 +96,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT: {
         PAINTSTRUCT paint;
         if (HDC dc = BeginPaint(hwnd, &paint))
-            show(*copy, dc);
+            show(copy->frame, dc);
         EndPaint(hwnd, &paint);
         return 0;
     }
@@ -152,7 +152,7 @@ void destroyFrameCopy(FrameCopy* copy)
         SetWindowLongPtrW(copy->hwnd, GWLP_USERDATA, 0);
         DestroyWindow(copy->hwnd);
     }
-    releaseBitmap(*copy);
+    releaseBitmap(copy->frame);
     delete copy;
     if (--liveCopies == 0)
         UnregisterClassW(className, ownModule());
@@ -170,8 +170,8 @@ void presentFrameCopy(FrameCopy* copy)
 {
     if (copy->hwnd == nullptr || copy->width <= 0 || copy->height <= 0)
         return;
-    if ((copy->bitmapWidth != copy->width || copy->bitmapHeight != copy->height) &&
-        !makeBitmap(*copy, copy->width, copy->height))
+    FrameBitmap& frame = copy->frame;
+    if ((frame.width != copy->width || frame.height != copy->height) && !makeBitmap(frame, copy->width, copy->height))
         return;
     // GDI may still be reading the bitmap for the last frame.
     GdiFlush();
@@ -183,11 +183,11 @@ void presentFrameCopy(FrameCopy* copy)
     glPixelStorei(GL_PACK_SKIP_ROWS, 0);
     glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, copy->width, copy->height, GL_BGRA_EXT, GL_UNSIGNED_BYTE, copy->bits);
+    glReadPixels(0, 0, copy->width, copy->height, GL_BGRA_EXT, GL_UNSIGNED_BYTE, frame.bits);
     glPopAttrib();
     glPopClientAttrib();
     if (HDC dc = GetDC(copy->hwnd)) {
-        show(*copy, dc);
+        show(frame, dc);
         ReleaseDC(copy->hwnd, dc);
     }
 }

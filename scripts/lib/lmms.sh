@@ -1,7 +1,10 @@
 # Sourced by the LMMS checks (after lib/builds.sh): Debian's i386 LMMS with
 # its VST server, running our DLL under Wine in a private prefix, with a
-# private HOME for LMMS's settings so that runs share nothing.
+# private HOME for LMMS's settings so that runs share nothing, on a private
+# display (lib/xvfb.sh). QARN_WINDOWS_BUILD names another Windows build.
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 LMMS_WORK=$ROOT/build/lmms
+WINDOWS_BUILD=${QARN_WINDOWS_BUILD:-$WINDOWS_BUILD}
 
 # lmms_environment: HOME, the Wine prefix and Wine's settings for the VST
 # server (no debugger: a crash ends the run instead of hanging it).
