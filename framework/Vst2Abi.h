@@ -213,6 +213,8 @@ enum {
     effGetParameterProperties = 56,
     effKeysRequired = 57,
     effGetVstVersion = 58,
+    effEditKeyDown = 59,
+    effEditKeyUp = 60,
 };
 
 // Host callback opcodes (effect -> host). 5 is unassigned.

@@ -1,5 +1,7 @@
 // The native side of EditorFrame: its child window and the window procedure
-// that turns paint and mouse-button messages into calls on the frame.
+// that turns paint and mouse-button messages into calls on the frame. Keys
+// belong to the host: the panel uses none, never takes the focus, and hands
+// any key message that reaches it to the host's window.
 
 #include <windows.h>
 
@@ -58,6 +60,10 @@ void EditorFrame::windowDestroyed()
 LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* frame = reinterpret_cast<EditorFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST) {
+        if (HWND parent = GetParent(window))
+            return SendMessageA(parent, message, wParam, lParam);
+    }
     if (frame) {
         switch (message) {
         case WM_PAINT: paint(frame, window); break;

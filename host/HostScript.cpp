@@ -56,6 +56,7 @@ const StepSyntax stepNames[] = {
     {StepKind::Capture, "capture"},
     {StepKind::Expect, "expect"},
     {StepKind::Print, "print"},
+    {StepKind::WaitFile, "wait-file"},
 };
 
 class LineParser {
@@ -164,8 +165,9 @@ private:
         case StepKind::Wait:
             return wordCount(1, 1) && number(1, 0, 3600000, "the time in milliseconds", step.numbers[0]);
         case StepKind::Capture:
+        case StepKind::WaitFile:
             step.path = restAfterWords(line, 1);
-            return !step.path.empty() || fail("capture needs a file name");
+            return !step.path.empty() || fail(words[0] + " needs a file name");
         case StepKind::Expect:
         case StepKind::Print: {
             size_t next = 1;

@@ -26,6 +26,7 @@ enum class StepKind {
     Capture, // capture FILE.png
     Expect, // expect QUERY [ARGS] VALUE
     Print, // print QUERY [ARGS]
+    WaitFile, // wait-file FILE           (run as usual until FILE exists, then delete it)
 };
 
 struct ScriptStep {
@@ -35,7 +36,7 @@ struct ScriptStep {
     // NoteOff: {channel 0..15, note}; Idle: {count}; Wait: {milliseconds}.
     int64_t numbers[3] = {0, 0, 0};
     bool rightButton = false;
-    std::string path; // Capture
+    std::string path; // Capture, WaitFile
     Query query; // Expect, Print
     std::string expected; // Expect: the rest of the line
 };

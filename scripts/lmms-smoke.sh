@@ -15,19 +15,17 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup.sh"
 source "$here/lib/builds.sh"
-source "$here/lib/xvfb.sh"
+source "$here/lib/lmms.sh"
 
-# Debian's LMMS and its VST server are i386: the 32-bit DLL.
+lmms_runnable || exit 1
 build_win32 --target QarnViewer FaultingPlugin >/dev/null
 
-work=$ROOT/build/lmms
+work=$LMMS_WORK
 rm -rf "$work/run"
-mkdir -p "$work/run" "$work/home"
+mkdir -p "$work/run"
 cp "$WIN32_BUILD/plugin/QarnViewer.dll" "$WIN32_BUILD/tests/lmms/FaultingPlugin.dll" "$work/run/"
 
-# LMMS keeps its settings in $HOME; Wine runs the VST server in a prefix of ours.
-export HOME=$work/home WINEPREFIX=$work/wineprefix WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+lmms_environment
 trap xvfb_stop EXIT
 xvfb_start
 
@@ -35,19 +33,16 @@ xvfb_start
 # output lands in $work/run/<name>.log and <name>.wav.
 render() {
   local project=$work/run/$2.mmp
-  sed "s#@PLUGIN@#$work/run/$1#" "$ROOT/tests/lmms/project.mmp.in" >"$project"
+  lmms_project "$work/run/$1" 0 "$project"
   timeout 180 lmms --allowroot render "$project" -o "$work/run/$2.wav" >"$work/run/$2.log" 2>&1 || true
 }
 
 # judge <name> <unique ID>: prints the verdict; answers 0 when the plug-in
 # was loaded and nothing faulted.
 judge() {
-  local log=$work/run/$1.log
-  if grep -qE 'could not be loaded|[Ff]ailed to load' "$log"; then
-    echo "$1: not loaded"; return 1
-  fi
-  if grep -qE 'Unhandled (page fault|exception|illegal)|[Cc]rash|Segmentation fault' "$log"; then
-    echo "$1: crashed: $(grep -m1 -E 'Unhandled|[Cc]rash|Segmentation' "$log")"; return 1
+  local log=$work/run/$1.log fault
+  if fault=$(lmms_fault "$log"); then
+    echo "$1: $fault"; return 1
   fi
   if ! grep -q "unique ID: $2" "$log"; then
     echo "$1: the plug-in was not loaded (no 'unique ID: $2' in LMMS's output)"; return 1

@@ -2,7 +2,9 @@
 // scripts/bench-report.sh: how long effEditOpen takes and how long until the
 // 3-D view has shown its first frame, what an editor idle with nothing to
 // redraw costs (and that it draws nothing: no GL frame, no GDI drawing), and
-// the process's peak working set with the editor open. Loads the DLL as a
+// the process's peak working set with the editor open, and what one frame of
+// the 88-key piano costs shown by a buffer swap and by a copy into a plain
+// window (QARN_PRESENT), measured in turns in the same run. Loads the DLL as a
 // host does and counts the DLL's own GDI and GL calls by redirecting its
 // imports. Prints one "name: value" line per figure.
 //
@@ -12,10 +14,12 @@
 #include "tests/support/Win32Window.h"
 
 #include <windows.h>
+#include <GL/gl.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -24,12 +28,16 @@ typedef AEffect*(VSTCALLBACK* PluginMain)(audioMasterCallback host);
 
 constexpr int openRounds = 20;
 constexpr int idleRounds = 5000;
+constexpr int presentTurns = 6; // per way of presenting, alternating
+constexpr int framesPerTurn = 40;
 
-int framesShown = 0; // SwapBuffers calls of the DLL
+// Every frame of the view ends with glFlush, whichever way it then reaches
+// the screen.
+int framesShown = 0; // glFlush calls of the DLL
 int gdiDrawing = 0; // GDI drawing calls of the DLL (the panel draws with no others)
 int deviceContexts = 0; // device contexts the DLL obtained (GetDC, BeginPaint)
 
-decltype(&SwapBuffers) realSwapBuffers;
+decltype(&glFlush) realGlFlush;
 decltype(&BitBlt) realBitBlt;
 decltype(&LineTo) realLineTo;
 decltype(&FillRect) realFillRect;
@@ -37,10 +45,10 @@ decltype(&DrawTextA) realDrawTextA;
 decltype(&GetDC) realGetDC;
 decltype(&BeginPaint) realBeginPaint;
 
-BOOL WINAPI countSwapBuffers(HDC dc)
+void WINAPI countGlFlush()
 {
     ++framesShown;
-    return realSwapBuffers(dc);
+    realGlFlush();
 }
 BOOL WINAPI countBitBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY, DWORD op)
 {
@@ -75,7 +83,7 @@ HDC WINAPI countBeginPaint(HWND window, PAINTSTRUCT* paint)
 
 bool hookDll(HMODULE dll)
 {
-    bool found = redirectImport(dll, "gdi32.dll", "SwapBuffers", countSwapBuffers, realSwapBuffers);
+    bool found = redirectImport(dll, "opengl32.dll", "glFlush", countGlFlush, realGlFlush);
     found &= redirectImport(dll, "gdi32.dll", "BitBlt", countBitBlt, realBitBlt);
     found &= redirectImport(dll, "gdi32.dll", "LineTo", countLineTo, realLineTo);
     found &= redirectImport(dll, "user32.dll", "FillRect", countFillRect, realFillRect);
@@ -140,6 +148,30 @@ void closeEditor(AEffect* effect, TestWindow& window)
     window.destroy();
 }
 
+// Milliseconds per frame while every block of events asks for a redraw, in an
+// editor opened with frames presented the given way.
+double frameCost(AEffect* effect, TestWindow& window, const char* present)
+{
+    _putenv_s("QARN_PRESENT", present);
+    openEditor(effect, window);
+    VstEvents noEvents{};
+    for (int i = 0; i < 5; ++i) {
+        dispatch(effect, effProcessEvents, 0, &noEvents);
+        dispatch(effect, effEditIdle);
+    }
+    const int framesBefore = framesShown;
+    const double start = nowMs();
+    for (int i = 0; i < framesPerTurn; ++i) {
+        dispatch(effect, effProcessEvents, 0, &noEvents);
+        dispatch(effect, effEditIdle);
+    }
+    const double elapsed = nowMs() - start;
+    const int frames = framesShown - framesBefore;
+    closeEditor(effect, window);
+    _putenv_s("QARN_PRESENT", "");
+    return frames > 0 ? elapsed / frames : 0.0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -201,6 +233,18 @@ int main(int argc, char** argv)
         "peak working set with the editor open: %u KiB\n", static_cast<unsigned>(memory.PeakWorkingSetSize / 1024));
 
     closeEditor(effect, window);
+
+    std::vector<double> swapped, copied;
+    for (int turn = 0; turn < presentTurns; ++turn) {
+        swapped.push_back(frameCost(effect, window, "swap"));
+        copied.push_back(frameCost(effect, window, "copy"));
+    }
+    const double swapMs = median(swapped);
+    const double copyMs = median(copied);
+    std::printf("frame of the 88-key piano, shown by a swap (median of %d turns): %.2f ms\n", presentTurns, swapMs);
+    std::printf("frame of the 88-key piano, shown by a copy (median of %d turns): %.2f ms\n", presentTurns, copyMs);
+    std::printf("frame shown by a copy / by a swap: %.2f\n", swapMs > 0 ? copyMs / swapMs : 0.0);
+
     dispatch(effect, effClose);
     FreeLibrary(dll);
     return 0;

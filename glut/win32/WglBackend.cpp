@@ -10,10 +10,14 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <new>
 
+#include "glut/PresentMode.h"
 #include "glut/gl.h"
 #include "glut/glut.h"
+#include "glut/win32/FrameCopy.h"
+#include "glut/win32/KeyMessages.h"
 
 struct NativeWindow {
     HWND hwnd = nullptr; // null once the window is gone (the host may destroy
@@ -21,6 +25,7 @@ struct NativeWindow {
     HGLRC context = nullptr;
     bool doubleBuffered = false;
     bool backKeepsFrame = false; // the back buffer still holds the frame after a swap
+    FrameCopy* frameCopy = nullptr; // set when frames are presented by copy instead of a swap
     bool needsPaint = false;
     bool sizeChanged = false;
     int width = 0;
@@ -42,6 +47,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (window == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    if (isKeyMessage(message)) {
+        return passKeyToParent(hwnd, message, wParam, lParam);
+    }
     switch (message) {
     case WM_PAINT:
         ValidateRect(hwnd, nullptr);
@@ -52,6 +60,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         window->width = LOWORD(lParam);
         window->height = HIWORD(lParam);
         window->sizeChanged = true;
+        if (window->frameCopy != nullptr) {
+            resizeFrameCopy(window->frameCopy, window->width, window->height);
+        }
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -115,6 +126,22 @@ bool setPixelFormat(NativeWindow& window, unsigned int displayMode)
     return SetPixelFormat(window.dc, format, &got) != FALSE;
 }
 
+bool runningUnderWine()
+{
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Only a double-buffered window has a finished frame to copy: a single-buffered
+// one draws straight into what it shows.
+void choosePresentation(NativeWindow& window, int width, int height)
+{
+    if (window.doubleBuffered && choosePresentMode(std::getenv(presentModeVariable), runningUnderWine()) ==
+            PresentMode::Copy) {
+        window.frameCopy = createFrameCopy(window.hwnd, width, height);
+    }
+}
+
 } // namespace
 
 NativeWindow* backendCreateWindow(void* parent, int x, int y, int width, int height, unsigned int displayMode)
@@ -138,6 +165,7 @@ NativeWindow* backendCreateWindow(void* parent, int x, int y, int width, int hei
         window->context = wglCreateContext(window->dc);
     }
     if (window->context != nullptr && wglMakeCurrent(window->dc, window->context)) {
+        choosePresentation(*window, width, height);
         return window;
     }
     backendDestroyWindow(window);
@@ -150,6 +178,8 @@ void backendDestroyWindow(NativeWindow* window)
     if (window == nullptr) {
         return;
     }
+    destroyFrameCopy(window->frameCopy);
+    window->frameCopy = nullptr;
     if (window->context != nullptr) {
         if (wglGetCurrentContext() == window->context) {
             wglMakeCurrent(nullptr, nullptr);
@@ -209,7 +239,9 @@ void backendSwapBuffers(NativeWindow* window)
     if (window->dc == nullptr) {
         return;
     }
-    if (window->doubleBuffered) {
+    if (window->frameCopy != nullptr) {
+        presentFrameCopy(window->frameCopy);
+    } else if (window->doubleBuffered) {
         SwapBuffers(window->dc);
     } else {
         glFlush();
@@ -239,8 +271,9 @@ void backendRequestSize(NativeWindow* window, int width, int height)
 // Under Wine the front buffer of a child window reads back black, while the
 // back buffer keeps the frame: Wine, like Windows' own software GL, copies it
 // to the window on a swap. A driver that exchanges the buffers says so with
-// PFD_SWAP_EXCHANGE, and then only the front buffer holds the frame.
+// PFD_SWAP_EXCHANGE, and then only the front buffer holds the frame. Frames
+// presented by copy are never swapped and stay in the back buffer.
 unsigned int backendShownBuffer(const NativeWindow* window)
 {
-    return window->backKeepsFrame ? GL_BACK : GL_FRONT;
+    return window->backKeepsFrame || window->frameCopy != nullptr ? GL_BACK : GL_FRONT;
 }

@@ -5,6 +5,20 @@
 
 namespace {
 
+// How long wait-file waits for its file: a program that was to write it and
+// has not by then is gone, and the script says so instead of hanging.
+constexpr int fileWaitLimitMs = 120000;
+constexpr int fileWaitStepMs = 20;
+
+bool fileExists(const std::string& path)
+{
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        std::fclose(file);
+        return true;
+    }
+    return false;
+}
+
 class ScriptRunner {
 public:
     explicit ScriptRunner(HostSession& session)
@@ -105,7 +119,22 @@ private:
             std::printf("%s: %s\n", queryText(step.query).c_str(), session.answer(step.query).c_str());
             std::fflush(stdout);
             return true;
+        case StepKind::WaitFile: return waitForFile(step);
         }
+        return true;
+    }
+
+    // Lets another program (a screen check) act on the window as it is now;
+    // the window runs as usual meanwhile.
+    bool waitForFile(const ScriptStep& step)
+    {
+        for (int waited = 0; !fileExists(step.path); waited += fileWaitStepMs) {
+            if (waited >= fileWaitLimitMs)
+                return fail(step, step.path + " did not appear within " + std::to_string(fileWaitLimitMs / 1000) + " s");
+            if (!session.wait(fileWaitStepMs))
+                return false;
+        }
+        std::remove(step.path.c_str());
         return true;
     }
 

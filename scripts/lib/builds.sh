@@ -22,3 +22,10 @@ build_preset() {
 build_native() { build_preset native "$@"; }
 build_win32() { build_preset win32 "$@"; }
 build_win64() { build_preset win64 "$@"; }
+
+# runs_32bit_programs: answers 0 when this machine can start 32-bit x86 Linux
+# programs, which wine32 and Debian's i386 LMMS are. Some kernels have their
+# x86 emulation switched off; exec then fails with "Exec format error".
+runs_32bit_programs() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}

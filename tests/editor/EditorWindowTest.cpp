@@ -55,6 +55,15 @@ RECT rectInParent(HWND window)
     return rect;
 }
 
+std::vector<UINT> hostKeys;
+
+LRESULT CALLBACK recordHostKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST)
+        hostKeys.push_back(message);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 class EditorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -194,6 +203,31 @@ TEST_F(EditorWindowTest, ThePanelKeepsItsPixelsInTheOverlapAfterTheViewHasDrawn)
     // The white top-left corner of the zoom-in button, inside the overlap.
     EXPECT_EQ(clientPixel(panel(), 102, 102), RGB(255, 255, 255));
     EXPECT_EQ(clientPixel(panel(), 111, 111), RGB(0, 0, 0));
+}
+
+// Keys belong to the host: the editor uses none, answers 0 to the host's key
+// calls, never takes the focus (not when opened, not when pressed), and hands
+// key messages that reach its windows to the host's window.
+TEST_F(EditorWindowTest, KeysBelongToTheHost)
+{
+    open();
+    SetWindowLongPtrA(parent(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordHostKeys));
+    const HWND focusBefore = GetFocus();
+    press(TagHighlight);
+    idle(2);
+    EXPECT_EQ(GetFocus(), focusBefore);
+
+    EXPECT_EQ(effect->dispatcher(effect, effEditKeyDown, ' ', VK_SPACE, nullptr, 0), 0);
+    EXPECT_EQ(effect->dispatcher(effect, effEditKeyUp, ' ', VK_SPACE, nullptr, 0), 0);
+    EXPECT_EQ(effect->dispatcher(effect, effEditKeyDown, 'q', 0, nullptr, 0), 0);
+
+    for (HWND window : {panel(), view()}) {
+        hostKeys.clear();
+        SendMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
+        SendMessageA(window, WM_CHAR, ' ', 1);
+        SendMessageA(window, WM_KEYUP, VK_SPACE, 0xC0000001);
+        EXPECT_EQ(hostKeys, (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
+    }
 }
 
 TEST_F(EditorWindowTest, EveryButtonActsOnceWithEitherMouseButtonAndFlipsItsPicture)

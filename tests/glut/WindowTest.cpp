@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -272,6 +273,104 @@ TEST_F(ChildWindowTest, HostDestroyingItsWindowFirstLeavesCloseHarmless)
     EXPECT_EQ(glutQarnDisplayCount(id), 0) << "drew into a destroyed window";
     glutDestroyWindow(id);
     EXPECT_TRUE(hostIsCurrent());
+}
+
+// The way frames reach the screen, chosen at each window's creation; the
+// variable is cleared again when the test ends.
+class PresentModeSetting {
+public:
+    explicit PresentModeSetting(const char* mode) { _putenv_s("QARN_PRESENT", mode); }
+    ~PresentModeSetting() { _putenv_s("QARN_PRESENT", ""); }
+    PresentModeSetting(const PresentModeSetting&) = delete;
+    PresentModeSetting& operator=(const PresentModeSetting&) = delete;
+};
+
+HWND frameCopyOf(HWND view)
+{
+    return FindWindowExW(view, nullptr, L"QarnGlutFrameCopy", nullptr);
+}
+
+std::vector<UINT> parentKeys;
+
+LRESULT CALLBACK recordKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST) {
+        parentKeys.push_back(message);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(ChildWindowTest, CopiedFramesShowInAPlainWindowThatFollowsTheView)
+{
+    PresentModeSetting copy("copy");
+    const int id = openView();
+    ASSERT_GT(id, 0);
+    const HWND presenter = frameCopyOf(child());
+    ASSERT_NE(presenter, nullptr);
+    EXPECT_EQ(SendMessageW(presenter, WM_NCHITTEST, 0, MAKELPARAM(150, 150)), HTTRANSPARENT)
+        << "the copy must leave the mouse to the windows below";
+    pumpMessages();
+    glutMainLoopUpdate();
+    // Through the window's own device context, as GDI shows it; GL's bottom
+    // row is the window's last.
+    EXPECT_EQ(clientPixel(presenter, 300, 200), RGB(255, 0, 0));
+    EXPECT_EQ(clientPixel(presenter, 5, 395), RGB(0, 255, 0));
+    EXPECT_EQ(clientPixel(presenter, 5, 385), RGB(255, 0, 0));
+
+    // The frames stay in the back buffer, where a read-back finds them.
+    std::vector<unsigned char> image(600 * 400 * 4);
+    ASSERT_EQ(glutQarnReadPixels(id, image.data(), int(image.size())), 1);
+    EXPECT_EQ(image[(200 * 600 + 300) * 4], 255);
+
+    SetWindowPos(child(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pumpMessages();
+    glutMainLoopUpdate();
+    RECT client;
+    GetClientRect(presenter, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 200);
+    EXPECT_EQ(clientPixel(presenter, 5, 195), RGB(0, 255, 0));
+    EXPECT_EQ(clientPixel(presenter, 150, 100), RGB(255, 0, 0));
+    EXPECT_TRUE(hostIsCurrent());
+
+    glutDestroyWindow(id);
+    EXPECT_FALSE(IsWindow(presenter));
+}
+
+TEST_F(ChildWindowTest, SwappedFramesNeedNoSecondWindow)
+{
+    PresentModeSetting swap("swap");
+    const int id = openView();
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(frameCopyOf(child()), nullptr);
+    glutMainLoopUpdate();
+    EXPECT_EQ(glutQarnDisplayCount(id), 1);
+    glutDestroyWindow(id);
+}
+
+// A host may hand the focus to any window inside its own; keys that reach
+// ours still belong to it. Our windows never take the focus themselves.
+TEST_F(ChildWindowTest, KeysGoOnToTheParentAndTheFocusStaysWhereItWas)
+{
+    PresentModeSetting copy("copy");
+    const HWND focusBefore = GetFocus();
+    SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordKeys));
+    const int id = openView();
+    ASSERT_GT(id, 0);
+    pumpMessages();
+    glutMainLoopUpdate();
+    EXPECT_EQ(GetFocus(), focusBefore);
+
+    for (HWND window : {child(), frameCopyOf(child())}) {
+        ASSERT_NE(window, nullptr);
+        parentKeys.clear();
+        SendMessageW(window, WM_KEYDOWN, VK_SPACE, 1);
+        SendMessageW(window, WM_CHAR, L' ', 1);
+        SendMessageW(window, WM_KEYUP, VK_SPACE, 0xC0000001);
+        SendMessageW(window, WM_SYSKEYDOWN, 'Q', 0x20000001);
+        EXPECT_EQ(parentKeys, (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_SYSKEYDOWN}));
+    }
+    glutDestroyWindow(id);
 }
 
 } // namespace

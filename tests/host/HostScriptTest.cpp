@@ -106,6 +106,7 @@ TEST(HostScriptTest, MistakesNameTheLineAndTheProblem)
         {"press nowhere\n", "a button name (spin, "},
         {"press practice left now\n", "unexpected \"now\""},
         {"capture\n", "capture needs a file name"},
+        {"wait-file   \n", "wait-file needs a file name"},
         {"expect program-name\n", "expect needs the value"},
         {"expect can-do\n", "can-do needs 1 argument"},
         {"expect colour 1\n", "unknown query \"colour\""},
@@ -116,6 +117,14 @@ TEST(HostScriptTest, MistakesNameTheLineAndTheProblem)
         const std::string error = parseBad(bad.text);
         EXPECT_NE(error.find(bad.message), std::string::npos) << bad.text << " -> " << error;
     }
+}
+
+TEST(HostScriptTest, WaitFileTakesTheRestOfTheLineAsItsPath)
+{
+    const std::vector<ScriptStep> steps = parseGood("wait-file  screen checks/held key.go \r\n");
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].kind, StepKind::WaitFile);
+    EXPECT_EQ(steps[0].path, "screen checks/held key.go");
 }
 
 TEST(HostScriptTest, AnswersCompareByTheirKind)
