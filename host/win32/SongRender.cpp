@@ -90,6 +90,7 @@ int renderSong(HostSession& session, const SongSchedule& song, const RenderOptio
     switchTogglesOn(session, options);
     session.startOfflinePlayback();
     int64_t position = 0;
+    WindowCapture capture;
     RgbImage frame;
     for (int64_t index = 0; index < clock.frameCount(); ++index) {
         // The messages at the frame's own sample belong to it.
@@ -101,7 +102,7 @@ int renderSong(HostSession& session, const SongSchedule& song, const RenderOptio
         }
         if (!session.idle(1))
             return failure(1, "the window was closed");
-        if (!captureClientArea(session.windowHandle(), frame, error) || !sink->write(frame, error))
+        if (!capture.capture(session.windowHandle(), frame, error) || !sink->write(frame, error))
             return failure(index == 0 ? 2 : 1, "frame " + std::to_string(index) + ": " + error);
     }
     if (!sink->finish(error))
