@@ -10,6 +10,7 @@ packages_native=(
   xvfb xauth x11-utils
   imagemagick fonts-liberation libstb-dev
   clang libclang-rt-14-dev time
+  ffmpeg fluidsynth fluid-soundfont-gm
 )
 packages_windows=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev

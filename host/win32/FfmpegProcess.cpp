@@ -9,11 +9,11 @@
 
 namespace {
 
-// Run as `sh -c wrapper ffmpeg ARGS...`: 127 (the shell's "not found")
-// when there is no ffmpeg, otherwise ffmpeg's own status, on the status socket.
-const char* const unixWrapper =
-    "command -v ffmpeg >/dev/null 2>&1 || { echo 127; exit 0; }; ffmpeg \"$@\" >/dev/null; echo $?";
-constexpr int notFound = 127;
+// Run as `sh -c wrapper ffmpeg ARGS...`. On the status socket: 127 (the
+// shell's "not found") when there is no ffmpeg; otherwise "found" at once,
+// and ffmpeg's own exit status when it ends.
+const char* const unixWrapper = "command -v ffmpeg >/dev/null 2>&1 || { echo 127; exit 0; }; echo found; "
+                                "ffmpeg \"$@\" >/dev/null; echo $?";
 
 std::string exitMessage(unsigned long code)
 {
@@ -173,6 +173,15 @@ bool FfmpegProcess::startUnixProgram(const std::vector<std::string>& arguments, 
         CloseHandle(started.hThread);
     if (started.hProcess)
         CloseHandle(started.hProcess);
+    // The wrapper's first word says whether there is an ffmpeg to feed.
+    std::string said;
+    char c = 0;
+    while (recv(status, &c, 1, 0) == 1 && c != '\n')
+        said += c;
+    if (said != "found") {
+        error = "ffmpeg was not found on the Unix PATH; install it (Debian: ffmpeg), or render to a folder of PNGs";
+        return false;
+    }
     return true;
 }
 
@@ -241,8 +250,6 @@ bool FfmpegProcess::finishUnixProgram(std::string& error)
     const unsigned long code = answered ? std::strtoul(said.c_str(), nullptr, 10) : 0;
     if (!answered)
         error = "ffmpeg ended without reporting how it went";
-    else if (code == notFound)
-        error = "ffmpeg was not found on the Unix PATH; install it (Debian: ffmpeg), or render to a folder of PNGs";
     else if (code != 0)
         error = exitMessage(code);
     return answered && code == 0;
