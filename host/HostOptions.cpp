@@ -90,6 +90,13 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
                 return false;
             }
             options.midiInput = static_cast<int>(number);
+        } else if (isRenderValueOption(name)) {
+            if (!takeValue(value) || !setRenderOption(options.render, name, value, error))
+                return false;
+        } else if (name == "--keep-toggles") {
+            if (!noValue())
+                return false;
+            options.render.keepToggles = true;
         } else if (name.rfind("--", 0) == 0) {
             error = "unknown option " + name;
             return false;
@@ -111,7 +118,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
     options.pluginPath = positional[0];
     if (positional.size() == 2)
         options.songPath = positional[1];
-    return true;
+    return checkRenderOptions(
+        options.render, !options.songPath.empty(), options.midiInput >= 0, options.loop, error);
 }
 
 const char* hostUsage()
@@ -123,5 +131,12 @@ const char* hostUsage()
            "  --program P       select the plug-in's program P before showing it\n"
            "  --midi-in N       take MIDI from input device N (see --list-midi-in)\n"
            "  --list-midi-in    list the MIDI input devices and exit\n"
-           "  --script FILE     run the steps in FILE instead of playing interactively\n";
+           "  --script FILE     run the steps in FILE instead of playing interactively\n"
+           "  --render OUT      render the song to video in song time, after the script's steps:\n"
+           "                    OUT.mp4 (through ffmpeg) or a folder of numbered PNGs\n"
+           "  --fps N           frames per second of the render (default 30)\n"
+           "  --from S          start the render S seconds into the song (default 0)\n"
+           "  --to S            end the render S seconds into the song (default: the song's end)\n"
+           "  --audio FILE.wav  put this sound track into the MP4, from the render's start\n"
+           "  --keep-toggles    leave highlight and depress as they are (the render switches them on)\n";
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The host's command line:
 //   QarnHost <plugin.dll> [song.mid] [--loop] [--program P] [--midi-in N] [--script steps.txt]
+//            [--render OUT --fps N ...]   (host/RenderOptions.h)
 //   QarnHost --list-midi-in
+#include "host/RenderOptions.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +19,7 @@ struct HostOptions {
     bool loop = false;
     bool listMidiInputs = false;
     bool help = false;
+    RenderOptions render;
 };
 
 // Answers false with a one-line `error` for anything it cannot use.

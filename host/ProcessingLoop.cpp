@@ -32,17 +32,18 @@ void ProcessingLoop::stop()
         thread.join();
 }
 
-void ProcessingLoop::runBlock()
+void ProcessingLoop::runBlock(int32_t frames)
 {
+    const int32_t length = frames > 0 && frames < blockSize ? frames : blockSize;
     taken.clear();
     commands.takeAll(taken);
-    transport.nextBlock(taken, midiEvents, time);
+    transport.nextBlock(taken, midiEvents, time, length);
 
     VstEvents* events = nullptr;
     if (!midiEvents.empty() || (time.flags & kVstTransportChanged))
         events = layOutBlock();
     if (sink)
-        sink(events, time, blockSize);
+        sink(events, time, length);
     if (!taken.empty())
         commands.markDone(taken.back().ticket);
 }

@@ -32,7 +32,9 @@ public:
     void stop();
 
     // One block at once, on the calling thread; what the paced thread runs.
-    void runBlock();
+    // An offline render calls it with the thread stopped, with `frames` up to
+    // the block size (0: a whole block).
+    void runBlock(int32_t frames = 0);
 
 private:
     VstEvents* layOutBlock();

@@ -27,8 +27,9 @@ Transport::Transport(const SongSchedule* song, int32_t blockSize, double sampleR
 }
 
 void Transport::nextBlock(
-    const std::vector<HostCommand>& commands, std::vector<VstMidiEvent>& events, VstTimeInfo& time)
+    const std::vector<HostCommand>& commands, std::vector<VstMidiEvent>& events, VstTimeInfo& time, int32_t frames)
 {
+    const int32_t length = frames > 0 && frames < blockSize ? frames : blockSize;
     events.clear();
     bool changed = changePending;
     changePending = false;
@@ -37,8 +38,8 @@ void Transport::nextBlock(
 
     fillTime(time, changed);
     if (isPlaying()) {
-        addSongEvents(events);
-        advance();
+        addSongEvents(events, length);
+        advance(length);
     }
 }
 
@@ -60,10 +61,10 @@ void Transport::apply(const HostCommand& command, std::vector<VstMidiEvent>& eve
     }
 }
 
-void Transport::addSongEvents(std::vector<VstMidiEvent>& events)
+void Transport::addSongEvents(std::vector<VstMidiEvent>& events, int32_t frames)
 {
     const auto& scheduled = song->events();
-    const int64_t end = position + blockSize;
+    const int64_t end = position + frames;
     while (nextEvent < scheduled.size() && scheduled[nextEvent].frame < end) {
         const ScheduledMidi& midi = scheduled[nextEvent++];
         const int64_t delta = std::max<int64_t>(midi.frame - position, 0);
@@ -71,9 +72,9 @@ void Transport::addSongEvents(std::vector<VstMidiEvent>& events)
     }
 }
 
-void Transport::advance()
+void Transport::advance(int32_t frames)
 {
-    position += blockSize;
+    position += frames;
     if (position < song->lengthFrames())
         return;
     ends.fetch_add(1, std::memory_order_relaxed);

@@ -26,7 +26,10 @@ public:
     // Processing thread: applies the commands taken for this block, in order,
     // then lays the block out: live messages first at deltaFrames 0, then the
     // song's messages that fall inside the block, at their offset in it.
-    void nextBlock(const std::vector<HostCommand>& commands, std::vector<VstMidiEvent>& events, VstTimeInfo& time);
+    // `frames` shortens the block (an offline render ends blocks where its
+    // video frames fall); 0 or anything beyond the block size means a whole block.
+    void nextBlock(const std::vector<HostCommand>& commands, std::vector<VstMidiEvent>& events, VstTimeInfo& time,
+        int32_t frames = 0);
 
     // Any thread.
     bool isPlaying() const { return playing.load(std::memory_order_relaxed); }
@@ -35,9 +38,9 @@ public:
 
 private:
     void apply(const HostCommand& command, std::vector<VstMidiEvent>& events, bool& changed);
-    void addSongEvents(std::vector<VstMidiEvent>& events);
+    void addSongEvents(std::vector<VstMidiEvent>& events, int32_t frames);
     void fillTime(VstTimeInfo& time, bool changed) const;
-    void advance();
+    void advance(int32_t frames);
 
     const SongSchedule* song;
     int32_t blockSize;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The main command: installs what is missing, builds the plug-in and our host,
 # and plays the demo song into the plug-in in practice mode, with held keys
-# highlighted and depressed. Leaves screenshots (PNG) and an animation (GIF)
-# in an output folder and prints the practice percentage reached.
+# highlighted and depressed. Leaves screenshots (PNG), an animation (GIF) and
+# a video with sound (MP4) in an output folder and prints the practice percentage reached.
 #   scripts/demo.sh [output folder]          (default: build/demo)
 # Runs in a real window when DISPLAY is set, otherwise on a private Xvfb display.
 # QARN_TARGET=win64 plays into the 64-bit plug-in with the 64-bit host
@@ -68,10 +68,16 @@ fi
 
 convert -delay 25 -loop 0 "$out"/frame-*.png -layers Optimize "$out/demo.gif"
 
+# The same song rendered in song time at 30 frames per second, with its sound.
+echo "demo: rendering demo.mp4 with sound"
+QARN_TARGET=$target QARN_WINDOWS_BUILD=$windows_build "$ROOT/scripts/render-video.sh" "$song" "$out/demo.mp4" --program 3 \
+  | sed 's/^/host: /'
+
 percentage=$(sed -n 's/^practice-percentage: //p' "$out/host-output.txt" | tr -d '\r')
 echo
 echo "Screenshots: $out/ready.png, $out/frame-000.png .. frame-$(printf '%03d' $((frames - 1))).png, $out/end.png"
 echo "Animation:   $out/demo.gif"
+echo "Video:       $out/demo.mp4 (with sound)"
 if [ -z "$percentage" ] || [ "$percentage" = "n/a" ]; then
   echo "Practice percentage: not available (the panel's practice button could not be pressed:" \
        "the plug-in showed no editor)"

@@ -11,6 +11,7 @@ packages_native=(
   imagemagick fonts-liberation libstb-dev
   clang libclang-rt-14-dev time
   python3 xdotool
+  ffmpeg fluidsynth fluid-soundfont-gm
 )
 packages_windows=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev

@@ -23,33 +23,53 @@ bool hasOpenGlPixelFormat(HWND window)
     return openGl;
 }
 
-bool readOpenGlWindow(HWND window, RgbImage& image)
+GlWindowReader::~GlWindowReader()
+{
+    release();
+}
+
+void GlWindowReader::release()
+{
+    if (context)
+        wglDeleteContext(context);
+    context = nullptr;
+    window = nullptr;
+}
+
+bool GlWindowReader::read(HWND target, RgbImage& image)
 {
     RECT client{};
-    GetClientRect(window, &client);
+    GetClientRect(target, &client);
     const int width = client.right;
     const int height = client.bottom;
-    HDC dc = GetDC(window);
+    HDC dc = GetDC(target);
     if (!dc || width <= 0 || height <= 0) {
         if (dc)
-            ReleaseDC(window, dc);
+            ReleaseDC(target, dc);
         return false;
     }
-    PIXELFORMATDESCRIPTOR description{};
-    const int format = GetPixelFormat(dc);
-    HGLRC reader = format > 0 ? wglCreateContext(dc) : nullptr;
-    if (!reader) {
-        ReleaseDC(window, dc);
-        return false;
+    // A context made on another window may not fit this one's pixel format.
+    if (target != window)
+        release();
+    if (!context) {
+        const int format = GetPixelFormat(dc);
+        PIXELFORMATDESCRIPTOR description{};
+        context = format > 0 ? wglCreateContext(dc) : nullptr;
+        if (!context) {
+            ReleaseDC(target, dc);
+            return false;
+        }
+        DescribePixelFormat(dc, format, sizeof description, &description);
+        doubleBuffered = (description.dwFlags & PFD_DOUBLEBUFFER) != 0;
+        window = target;
     }
-    DescribePixelFormat(dc, format, sizeof description, &description);
 
     HGLRC previousContext = wglGetCurrentContext();
     HDC previousDc = wglGetCurrentDC();
     bool read = false;
-    if (wglMakeCurrent(dc, reader)) {
-        std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
-        glReadBuffer((description.dwFlags & PFD_DOUBLEBUFFER) ? GL_BACK : GL_FRONT);
+    if (wglMakeCurrent(dc, context)) {
+        rgba.resize(static_cast<size_t>(width) * height * 4);
+        glReadBuffer(doubleBuffered ? GL_BACK : GL_FRONT);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         read = glGetError() == GL_NO_ERROR;
@@ -59,18 +79,17 @@ bool readOpenGlWindow(HWND window, RgbImage& image)
             image.pixels.resize(static_cast<size_t>(width) * height * 3);
             // OpenGL's rows run from the bottom.
             for (int y = 0; y < height; ++y) {
-                const uint8_t* source = rgba.data() + static_cast<size_t>(height - 1 - y) * width * 4;
-                uint8_t* target = image.pixels.data() + static_cast<size_t>(y) * width * 3;
+                const uint8_t* from = rgba.data() + static_cast<size_t>(height - 1 - y) * width * 4;
+                uint8_t* to = image.pixels.data() + static_cast<size_t>(y) * width * 3;
                 for (int x = 0; x < width; ++x) {
-                    target[x * 3] = source[x * 4];
-                    target[x * 3 + 1] = source[x * 4 + 1];
-                    target[x * 3 + 2] = source[x * 4 + 2];
+                    to[x * 3] = from[x * 4];
+                    to[x * 3 + 1] = from[x * 4 + 1];
+                    to[x * 3 + 2] = from[x * 4 + 2];
                 }
             }
         }
     }
     wglMakeCurrent(previousDc, previousContext);
-    wglDeleteContext(reader);
-    ReleaseDC(window, dc);
+    ReleaseDC(target, dc);
     return read;
 }

@@ -13,12 +13,34 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 // True when the program runs under Wine.
 bool runningUnderWine();
 
 // True when the window has an OpenGL pixel format.
 bool hasOpenGlPixelFormat(HWND window);
 
-// The window's last frame, rows from the top, the size of its client area.
-// Leaves the calling thread's current context as it was.
-bool readOpenGlWindow(HWND window, RgbImage& image);
+// Reads windows' last frames, keeping its context from one read to the next
+// while the window stays the same: creating a context costs far more than a
+// read, which matters when a render reads every frame.
+class GlWindowReader {
+public:
+    GlWindowReader() = default;
+    ~GlWindowReader();
+    GlWindowReader(const GlWindowReader&) = delete;
+    GlWindowReader& operator=(const GlWindowReader&) = delete;
+
+    // The window's last frame, rows from the top, the size of its client area.
+    // Leaves the calling thread's current context as it was.
+    bool read(HWND window, RgbImage& image);
+
+private:
+    void release();
+
+    HWND window = nullptr;
+    HGLRC context = nullptr;
+    bool doubleBuffered = false;
+    std::vector<uint8_t> rgba;
+};

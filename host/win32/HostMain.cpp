@@ -1,5 +1,6 @@
 // QarnHost: plays a MIDI file or a live keyboard into a VST 2 plug-in and
-// shows its editor; with --script, runs a list of steps instead (see README).
+// shows its editor; with --script, runs a list of steps instead; with
+// --render, renders the song to video after the script's steps (see README).
 // Exit status: 0 success, 1 a script step or expectation failed, 2 the
 // command line, the song, the script or the plug-in could not be used.
 #include "host/HostOptions.h"
@@ -9,6 +10,7 @@
 #include "host/win32/HostSession.h"
 #include "host/win32/MidiInput.h"
 #include "host/win32/ScriptRunner.h"
+#include "host/win32/SongRender.h"
 
 #include <cstdio>
 #include <memory>
@@ -70,7 +72,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "QarnHost: %s\n", error.c_str());
         return 2;
     }
-    const int status = options.scriptPath.empty() ? session.runInteractive() : runHostScript(session, steps);
+    int status = options.scriptPath.empty() ? 0 : runHostScript(session, steps);
+    if (options.render.active()) {
+        if (status == 0)
+            status = renderSong(session, *song, options.render);
+    } else if (options.scriptPath.empty()) {
+        status = session.runInteractive();
+    }
     session.shutdown();
     return status;
 }

@@ -147,7 +147,11 @@ intptr_t HostSession::openEditor()
     editorIsOpen = true;
     fitWindowToEditor();
     window.growToChildren();
-    window.startIdleTimer([this] { editorIdle(); });
+    // A render idles the editor only once per frame and at the script's idle
+    // steps, so that the clock never reaches its pictures (a spinning model
+    // turns one degree per idle).
+    if (!options.render.active())
+        window.startIdleTimer([this] { editorIdle(); });
     window.pumpMessages();
     return editorOpenAnswer;
 }
@@ -213,8 +217,10 @@ bool HostSession::press(int x, int y, bool rightButton)
     GetWindowRect(topChild, &placed);
     MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&placed), 2);
     if (placed.left == 0 && placed.top == 0) {
-        if (const int tag = panelTagAt(x, y))
+        if (const int tag = panelTagAt(x, y)) {
             referee.onPanelPress(tag);
+            toggles.onPanelPress(tag);
+        }
     }
     window.pumpMessages();
     return true;
@@ -337,6 +343,21 @@ std::string HostSession::answer(const Query& query)
     case QueryKind::VendorVersion: return std::to_string(plugin.dispatch(effGetVendorVersion));
     }
     return "";
+}
+
+void HostSession::startOfflinePlayback()
+{
+    if (processing)
+        processing->stop();
+    HostCommand play;
+    play.kind = HostCommandKind::Play;
+    commands.post(play);
+}
+
+void HostSession::runBlock(int32_t frames)
+{
+    if (processing)
+        processing->runBlock(frames);
 }
 
 int HostSession::runInteractive()

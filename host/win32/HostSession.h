@@ -3,6 +3,7 @@
 // feeds it MIDI, the optional song and keyboard, and the operations a script
 // (or the interactive mode) performs on them. Lives on the user-interface
 // thread; only the block sink runs on the processing thread.
+#include "host/DisplayToggles.h"
 #include "host/HostCommandQueue.h"
 #include "host/HostOptions.h"
 #include "host/PracticeReferee.h"
@@ -68,6 +69,15 @@ public:
 
     bool windowOpen() const { return window.isOpen(); }
 
+    // Offline rendering (host/win32/SongRender.h): stops the paced processing
+    // thread and starts the song from its beginning with the next block; from
+    // then on the song moves only by runBlock, on the calling thread.
+    void startOfflinePlayback();
+    void runBlock(int32_t frames);
+    HWND windowHandle() const { return window.handle(); }
+    // Highlight and depress as the presses made so far left them.
+    const DisplayToggles& displayToggles() const { return toggles; }
+
 private:
     void processBlock(VstEvents* events, const VstTimeInfo& time, int32_t frames);
     void editorIdle();
@@ -83,6 +93,7 @@ private:
     HostCommandQueue commands;
     Transport transport;
     PracticeReferee referee;
+    DisplayToggles toggles;
     std::unique_ptr<ProcessingLoop> processing;
     MidiInput keyboard;
 

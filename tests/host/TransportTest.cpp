@@ -42,10 +42,10 @@ struct Block {
     VstTimeInfo time{};
 };
 
-Block next(Transport& transport, std::vector<HostCommand> commands = {})
+Block next(Transport& transport, std::vector<HostCommand> commands = {}, int32_t frames = 0)
 {
     Block result;
-    transport.nextBlock(commands, result.events, result.time);
+    transport.nextBlock(commands, result.events, result.time, frames);
     return result;
 }
 
@@ -155,6 +155,29 @@ TEST(TransportTest, AnEmptyOrMissingSongNeverPlays)
     EXPECT_DOUBLE_EQ(played.time.tempo, 120.0);
 }
 
+TEST(TransportTest, ShortBlocksEndExactlyWhereARenderAsks)
+{
+    const SongSchedule song = threeNotes();
+    Transport transport(&song, block, 44100.0, false);
+
+    // Up to and including frame 100: the first note is in.
+    const Block first = next(transport, {command(HostCommandKind::Play)}, 101);
+    ASSERT_EQ(first.events.size(), 1u);
+    EXPECT_EQ(first.events[0].deltaFrames, 100);
+    // One frame short of the second note: nothing.
+    EXPECT_TRUE(next(transport, {}, 511).events.empty());
+    EXPECT_TRUE(next(transport, {}, 88).events.empty());
+    const Block onTheNote = next(transport, {}, 1);
+    ASSERT_EQ(onTheNote.events.size(), 1u);
+    EXPECT_EQ(onTheNote.events[0].deltaFrames, 0);
+    EXPECT_DOUBLE_EQ(onTheNote.time.samplePos, 700.0);
+    // More than a block is a block: the plug-in was promised no more.
+    const Block whole = next(transport, {}, 5000);
+    ASSERT_EQ(whole.events.size(), 1u);
+    EXPECT_EQ(whole.events[0].deltaFrames, 1100 - 701);
+    EXPECT_DOUBLE_EQ(next(transport, {}, 10).time.samplePos, 701.0 + block);
+}
+
 TEST(ProcessingLoopTest, OnlyBlocksWithSomethingForThePlugInCarryEvents)
 {
     const SongSchedule song = threeNotes();
@@ -187,6 +210,21 @@ TEST(ProcessingLoopTest, OnlyBlocksWithSomethingForThePlugInCarryEvents)
 
     EXPECT_EQ(counts, (std::vector<int>{-1, 4, 1}));
     EXPECT_EQ(deltas, (std::vector<int>{0, 0, 0, 100, 188}));
+}
+
+TEST(ProcessingLoopTest, AShortBlockReachesTheSinkWithItsLength)
+{
+    const SongSchedule song = threeNotes();
+    Transport transport(&song, block, 44100.0, false);
+    HostCommandQueue queue;
+    std::vector<int32_t> lengths;
+    ProcessingLoop loop(
+        transport, queue, [&](VstEvents*, const VstTimeInfo&, int32_t frames) { lengths.push_back(frames); }, block,
+        44100.0);
+    loop.runBlock(7);
+    loop.runBlock();
+    loop.runBlock(block + 1);
+    EXPECT_EQ(lengths, (std::vector<int32_t>{7, block, block}));
 }
 
 TEST(ProcessingLoopTest, ThePacedThreadDeliversCommandsAndStops)
