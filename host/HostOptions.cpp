@@ -1,5 +1,7 @@
 #include "host/HostOptions.h"
 
+#include "host/PracticeCommandLine.h"
+
 #include <cstdint>
 #include <limits>
 
@@ -90,6 +92,10 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
                 return false;
             }
             options.midiInput = static_cast<int>(number);
+        } else if (const OptionAnswer answer = parsePracticeOption(name, takeValue, noValue, options, error);
+                   answer != OptionAnswer::NotMine) {
+            if (answer == OptionAnswer::Refused)
+                return false;
         } else if (name.rfind("--", 0) == 0) {
             error = "unknown option " + name;
             return false;
@@ -98,7 +104,7 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
         }
     }
 
-    if (options.help || options.listMidiInputs)
+    if (options.help || options.listMidiInputs || options.listMidiOutputs)
         return true;
     if (positional.empty()) {
         error = "which plug-in? Give the path of its DLL";
@@ -123,5 +129,15 @@ const char* hostUsage()
            "  --program P       select the plug-in's program P before showing it\n"
            "  --midi-in N       take MIDI from input device N (see --list-midi-in)\n"
            "  --list-midi-in    list the MIDI input devices and exit\n"
-           "  --script FILE     run the steps in FILE instead of playing interactively\n";
+           "  --script FILE     run the steps in FILE instead of playing interactively\n"
+           "Practising with a song (the plug-in judges channel 16 against the other channels):\n"
+           "  --play-as CH      the keyboard's notes reach the plug-in on channel CH (1..16);\n"
+           "                    16 when --midi-in is given with a song\n"
+           "  --expect CH,...   only these song channels reach the plug-in (all sound); default all\n"
+           "  --midi-out N      play the song to MIDI output device N (see --list-midi-out)\n"
+           "  --list-midi-out   list the MIDI output devices and exit\n"
+           "  --tempo PERCENT   play at 25..200 % of the song's tempo\n"
+           "  --loop-bars A-B   repeat bars A to B (counted from 1)\n"
+           "  --wait            stop at each expected note until it is played on channel 16\n"
+           "  --report FILE     write the practice report as JSON to FILE (it is always printed)\n";
 }

@@ -1,7 +1,11 @@
 #pragma once
 // The host's command line:
 //   QarnHost <plugin.dll> [song.mid] [--loop] [--program P] [--midi-in N] [--script steps.txt]
-//   QarnHost --list-midi-in
+//            [--play-as CH] [--expect CH,...] [--midi-out N] [--tempo PERCENT] [--loop-bars A-B]
+//            [--wait] [--report FILE]
+//   QarnHost --list-midi-in | --list-midi-out
+#include "host/PracticeSettings.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +20,10 @@ struct HostOptions {
     bool loop = false;
     bool listMidiInputs = false;
     bool help = false;
+    PracticeOptions practice;
+    int midiOutput = -1; // winmm output device number, -1 for none
+    bool listMidiOutputs = false;
+    std::string reportPath; // empty: the report is only printed
 };
 
 // Answers false with a one-line `error` for anything it cannot use.

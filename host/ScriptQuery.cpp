@@ -33,6 +33,9 @@ const QueryInfo queries[] = {
     {QueryKind::WantMidi, "want-midi", 0, AnswerType::Number},
     {QueryKind::PracticePercentage, "practice-percentage", 0, AnswerType::Text},
     {QueryKind::Pixel, "pixel", 2, AnswerType::Colour},
+    {QueryKind::Awaited, "awaited", 0, AnswerType::Text},
+    {QueryKind::SongBar, "song-bar", 0, AnswerType::Number},
+    {QueryKind::ReportCount, "report", 1, AnswerType::Number},
 };
 
 const QueryInfo* findQuery(QueryKind kind)

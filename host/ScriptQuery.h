@@ -24,6 +24,9 @@ enum class QueryKind {
     WantMidi, // how many audioMasterWantMidi requests the host received
     PracticePercentage, // the host's own count, "%.2f", or "n/a"
     Pixel, // <x> <y>: "rrggbb" of the window's client area, captured now
+    Awaited, // the notes a waiting song waits for, "60 64 67", or "none"
+    SongBar, // the bar where the song stands, from 1
+    ReportCount, // <name>: a number of the practice report (expected, hit, missed, ...)
 };
 
 struct Query {
