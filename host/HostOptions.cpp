@@ -123,7 +123,7 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
 const char* hostUsage()
 {
     return "usage: QarnHost <plugin.dll> [song.mid] [options]\n"
-           "       QarnHost --list-midi-in\n"
+           "       QarnHost --list-midi-in | --list-midi-out\n"
            "Plays a MIDI file or a live MIDI keyboard into a VST 2 plug-in and shows its editor.\n"
            "  --loop            play the song again from the start when it ends\n"
            "  --program P       select the plug-in's program P before showing it\n"
@@ -139,5 +139,12 @@ const char* hostUsage()
            "  --tempo PERCENT   play at 25..200 % of the song's tempo\n"
            "  --loop-bars A-B   repeat bars A to B (counted from 1)\n"
            "  --wait            stop at each expected note until it is played on channel 16\n"
-           "  --report FILE     write the practice report as JSON to FILE (it is always printed)\n";
+           "  --report FILE     also write the practice report as JSON to FILE; it is printed at the\n"
+           "                    end (song end, window closed, Ctrl+C) whenever practice mode is on\n";
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }

@@ -33,3 +33,6 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
 bool parseInteger(const std::string& text, int64_t low, int64_t high, int64_t& value);
 
 const char* hostUsage();
+
+// The last part of a path, after its last slash or backslash.
+std::string fileNameOf(const std::string& path);

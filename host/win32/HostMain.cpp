@@ -6,8 +6,10 @@
 #include "host/HostScript.h"
 #include "host/MidiFile.h"
 #include "host/SongSchedule.h"
+#include "host/win32/DeviceNames.h"
 #include "host/win32/HostSession.h"
 #include "host/win32/MidiInput.h"
+#include "host/win32/MidiOutputDevice.h"
 #include "host/win32/ScriptRunner.h"
 
 #include <cstdio>
@@ -19,11 +21,13 @@ namespace {
 
 int listMidiInputs()
 {
-    const std::vector<std::string> names = MidiInput::deviceNames();
-    if (names.empty())
-        std::printf("no MIDI input devices\n");
-    for (size_t i = 0; i < names.size(); ++i)
-        std::printf("%zu: %s\n", i, names[i].c_str());
+    printDeviceNames(MidiInput::deviceNames(), "no MIDI input devices");
+    return 0;
+}
+
+int listMidiOutputs()
+{
+    printDeviceNames(MidiOutputDevice::deviceNames(), "no MIDI output devices");
     return 0;
 }
 
@@ -48,6 +52,8 @@ int main(int argc, char** argv)
     }
     if (options.listMidiInputs)
         return listMidiInputs();
+    if (options.listMidiOutputs)
+        return listMidiOutputs();
 
     std::vector<ScriptStep> steps;
     if (!options.scriptPath.empty() && !loadHostScript(options.scriptPath, steps, error)) {
@@ -70,7 +76,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "QarnHost: %s\n", error.c_str());
         return 2;
     }
-    const int status = options.scriptPath.empty() ? session.runInteractive() : runHostScript(session, steps);
+    int status = options.scriptPath.empty() ? session.runInteractive() : runHostScript(session, steps);
+    if (!session.finishReport(error)) {
+        std::fprintf(stderr, "QarnHost: %s\n", error.c_str());
+        status = status == 0 ? 1 : status;
+    }
     session.shutdown();
     return status;
 }

@@ -1,0 +1,14 @@
+#pragma once
+// Lists MIDI devices the way --list-midi-in and --list-midi-out print them.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+inline void printDeviceNames(const std::vector<std::string>& names, const char* noneText)
+{
+    if (names.empty())
+        std::printf("%s\n", noneText);
+    for (size_t i = 0; i < names.size(); ++i)
+        std::printf("%zu: %s\n", i, names[i].c_str());
+    std::fflush(stdout);
+}
