@@ -82,7 +82,7 @@ SongSchedule::SongSchedule(const MidiFile& file, double sampleRate)
 
 void SongSchedule::layOutBars(const MidiFile& file)
 {
-    const uint64_t end = std::max(file.endTick, file.events.empty() ? 0 : file.events.back().tick);
+    const uint64_t lastEvent = file.events.empty() ? 0 : file.events.back().tick;
     const auto& signatures = file.timeSignatures;
     std::vector<std::pair<uint64_t, TimeSignature>> starts;
     TimeSignature signature;
@@ -99,7 +99,8 @@ void SongSchedule::layOutBars(const MidiFile& file)
         // A signature inside a bar starts a new bar where it stands.
         if (file.ticksPerQuarter > 0 && next < signatures.size() && signatures[next].tick < nextTick)
             nextTick = signatures[next].tick;
-        if (nextTick >= end || starts.size() >= mostBars)
+        // A bar begins at the song's end only for an event standing there.
+        if ((nextTick >= file.endTick && nextTick > lastEvent) || starts.size() >= mostBars)
             break;
         tick = nextTick;
     }
