@@ -89,6 +89,11 @@ bool HostSession::start(std::string& error)
         return false;
     window.setCloseHandler([this] { closeEditor(); });
     closeOnInterrupt(window.handle());
+    // Without the watch only scripted presses would reach the referee.
+    handPresses.start(window.handle(), [this](int x, int y) {
+        const POINT point{x, y};
+        followPanelPress(ChildWindowFromPointEx(window.handle(), point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT), x, y);
+    });
     plugin.onSizeWindow = [this](int width, int height) {
         window.setClientSize(width, height);
         return true;
@@ -113,6 +118,7 @@ bool HostSession::start(std::string& error)
 void HostSession::shutdown()
 {
     closeOnInterrupt(nullptr);
+    handPresses.stop();
     keyboard.close();
     if (processing) {
         processing->stop();
@@ -215,18 +221,23 @@ bool HostSession::press(int x, int y, bool rightButton)
     const LPARAM where = MAKELPARAM(point.x, point.y);
     SendMessageA(target, rightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, rightButton ? MK_RBUTTON : MK_LBUTTON, where);
     SendMessageA(target, rightButton ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+    followPanelPress(topChild, x, y);
+    window.pumpMessages();
+    return true;
+}
 
+void HostSession::followPanelPress(HWND topChild, int x, int y)
+{
     // The panel is the editor's window at the corner of our client area; a
     // press there may change the scoring, which the referee must follow.
     RECT placed{};
-    GetWindowRect(topChild, &placed);
-    MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&placed), 2);
+    if (!topChild || !GetWindowRect(topChild, &placed))
+        return;
+    MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&placed), 2);
     if (placed.left == 0 && placed.top == 0) {
         if (const int tag = panelTagAt(x, y))
             referee.onPanelPress(tag);
     }
-    window.pumpMessages();
-    return true;
 }
 
 bool HostSession::send(const HostCommand& command)

@@ -15,6 +15,7 @@
 #include "host/win32/HostWindow.h"
 #include "host/win32/MidiInput.h"
 #include "host/win32/MidiOutputDevice.h"
+#include "host/win32/PanelPressWatch.h"
 #include "host/win32/PluginHost.h"
 
 #include <memory>
@@ -95,6 +96,8 @@ private:
     void fitWindowToEditor();
     std::string programName();
     bool checkLoopBars(int first, int last, std::string& error) const;
+    // A press at this point of our client area, on the window `topChild` of ours.
+    void followPanelPress(HWND topChild, int x, int y);
     PracticeRun practiceRun() const;
 
     HostOptions options;
@@ -108,6 +111,7 @@ private:
     PracticeReferee referee;
     std::unique_ptr<ProcessingLoop> processing;
     MidiInput keyboard;
+    PanelPressWatch handPresses;
 
     bool switchedOn = false;
     bool editorIsOpen = false;
