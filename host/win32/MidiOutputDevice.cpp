@@ -1,5 +1,7 @@
 #include "host/win32/MidiOutputDevice.h"
 
+#include "host/win32/DeviceNames.h"
+
 MidiOutputDevice::~MidiOutputDevice()
 {
     close();
@@ -7,16 +9,7 @@ MidiOutputDevice::~MidiOutputDevice()
 
 std::vector<std::string> MidiOutputDevice::deviceNames()
 {
-    std::vector<std::string> names;
-    const UINT count = midiOutGetNumDevs();
-    for (UINT i = 0; i < count; ++i) {
-        MIDIOUTCAPSA caps{};
-        if (midiOutGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR)
-            names.push_back(caps.szPname);
-        else
-            names.push_back("(unnamed device)");
-    }
-    return names;
+    return deviceNamesOf<MIDIOUTCAPSA>(midiOutGetNumDevs(), midiOutGetDevCapsA);
 }
 
 bool MidiOutputDevice::open(int device, std::string& error)
