@@ -1,5 +1,7 @@
 #include "host/HostOptions.h"
 
+#include "host/PracticeCommandLine.h"
+
 #include <cstdint>
 #include <limits>
 
@@ -97,6 +99,10 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!noValue())
                 return false;
             options.render.keepToggles = true;
+        } else if (const OptionAnswer answer = parsePracticeOption(name, takeValue, noValue, options, error);
+                   answer != OptionAnswer::NotMine) {
+            if (answer == OptionAnswer::Refused)
+                return false;
         } else if (name.rfind("--", 0) == 0) {
             error = "unknown option " + name;
             return false;
@@ -105,7 +111,7 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
         }
     }
 
-    if (options.help || options.listMidiInputs)
+    if (options.help || options.listMidiInputs || options.listMidiOutputs)
         return true;
     if (positional.empty()) {
         error = "which plug-in? Give the path of its DLL";
@@ -125,7 +131,7 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
 const char* hostUsage()
 {
     return "usage: QarnHost <plugin.dll> [song.mid] [options]\n"
-           "       QarnHost --list-midi-in\n"
+           "       QarnHost --list-midi-in | --list-midi-out\n"
            "Plays a MIDI file or a live MIDI keyboard into a VST 2 plug-in and shows its editor.\n"
            "  --loop            play the song again from the start when it ends\n"
            "  --program P       select the plug-in's program P before showing it\n"
@@ -138,5 +144,22 @@ const char* hostUsage()
            "  --from S          start the render S seconds into the song (default 0)\n"
            "  --to S            end the render S seconds into the song (default: the song's end)\n"
            "  --audio FILE.wav  put this sound track into the MP4, from the render's start\n"
-           "  --keep-toggles    leave highlight and depress as they are (the render switches them on)\n";
+           "  --keep-toggles    leave highlight and depress as they are (the render switches them on)\n"
+           "Practising with a song (the plug-in judges channel 16 against the other channels):\n"
+           "  --play-as CH      the keyboard's notes reach the plug-in on channel CH (1..16);\n"
+           "                    16 when --midi-in is given with a song\n"
+           "  --expect CH,...   only these song channels reach the plug-in (all sound); default all\n"
+           "  --midi-out N      play the song to MIDI output device N (see --list-midi-out)\n"
+           "  --list-midi-out   list the MIDI output devices and exit\n"
+           "  --tempo PERCENT   play at 25..200 % of the song's tempo\n"
+           "  --loop-bars A-B   repeat bars A to B (counted from 1)\n"
+           "  --wait            stop at each expected note until it is played on channel 16\n"
+           "  --report FILE     also write the practice report as JSON to FILE; it is printed at the\n"
+           "                    end (song end, window closed, Ctrl+C) whenever practice mode is on\n";
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }

@@ -2,7 +2,10 @@
 // The host's command line:
 //   QarnHost <plugin.dll> [song.mid] [--loop] [--program P] [--midi-in N] [--script steps.txt]
 //            [--render OUT --fps N ...]   (host/RenderOptions.h)
-//   QarnHost --list-midi-in
+//            [--play-as CH] [--expect CH,...] [--midi-out N] [--tempo PERCENT] [--loop-bars A-B]
+//            [--wait] [--report FILE]
+//   QarnHost --list-midi-in | --list-midi-out
+#include "host/PracticeSettings.h"
 #include "host/RenderOptions.h"
 
 #include <cstdint>
@@ -20,6 +23,10 @@ struct HostOptions {
     bool listMidiInputs = false;
     bool help = false;
     RenderOptions render;
+    PracticeOptions practice;
+    int midiOutput = -1; // winmm output device number, -1 for none
+    bool listMidiOutputs = false;
+    std::string reportPath; // empty: the report is only printed
 };
 
 // Answers false with a one-line `error` for anything it cannot use.
@@ -29,3 +36,6 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
 bool parseInteger(const std::string& text, int64_t low, int64_t high, int64_t& value);
 
 const char* hostUsage();
+
+// The last part of a path, after its last slash or backslash.
+std::string fileNameOf(const std::string& path);

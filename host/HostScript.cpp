@@ -2,6 +2,7 @@
 
 #include "host/HostOptions.h"
 #include "host/PanelButtons.h"
+#include "host/PracticeSteps.h"
 
 #include <fstream>
 #include <sstream>
@@ -57,6 +58,17 @@ const StepSyntax stepNames[] = {
     {StepKind::Expect, "expect"},
     {StepKind::Print, "print"},
     {StepKind::WaitFile, "wait-file"},
+    {StepKind::PlayAs, "play-as"},
+    {StepKind::ExpectChannels, "expect-channels"},
+    {StepKind::Tempo, "tempo"},
+    {StepKind::LoopBars, "loop-bars"},
+    {StepKind::WaitMode, "wait-mode"},
+    {StepKind::MidiOut, "midi-out"},
+    {StepKind::ListMidiOut, "list-midi-out"},
+    {StepKind::Report, "report"},
+    {StepKind::KeyboardOn, "keyboard-on"},
+    {StepKind::KeyboardOff, "keyboard-off"},
+    {StepKind::AnswerWaits, "answer-waits"},
 };
 
 class LineParser {
@@ -159,8 +171,10 @@ private:
             return wordCount(1, 1) && number(1, INT32_MIN, INT32_MAX, "the program", step.numbers[0]);
         case StepKind::Press: return parsePress();
         case StepKind::NoteOn:
+        case StepKind::KeyboardOn:
             return wordCount(3, 3) && channelAndNote() && number(3, 0, 127, "the velocity", step.numbers[2]);
-        case StepKind::NoteOff: return wordCount(2, 2) && channelAndNote();
+        case StepKind::NoteOff:
+        case StepKind::KeyboardOff: return wordCount(2, 2) && channelAndNote();
         case StepKind::Idle: return wordCount(1, 1) && number(1, 0, 100000, "the idle count", step.numbers[0]);
         case StepKind::Wait:
             return wordCount(1, 1) && number(1, 0, 3600000, "the time in milliseconds", step.numbers[0]);
@@ -178,6 +192,7 @@ private:
             step.expected = restAfterWords(line, next);
             return !step.expected.empty() || fail("expect needs the value the answer should have");
         }
+        default: return parsePracticeStep(words, restAfterWords(line, 1), step, error);
         }
         return fail("unknown step");
     }

@@ -27,6 +27,18 @@ enum class StepKind {
     Expect, // expect QUERY [ARGS] VALUE
     Print, // print QUERY [ARGS]
     WaitFile, // wait-file FILE           (run as usual until FILE exists, then delete it)
+    // A practice run (PracticeSteps.cpp):
+    PlayAs, // play-as CH|off
+    ExpectChannels, // expect-channels CH,...|all
+    Tempo, // tempo PERCENT
+    LoopBars, // loop-bars A-B|off
+    WaitMode, // wait-mode on|off
+    MidiOut, // midi-out N|off
+    ListMidiOut, // list-midi-out
+    Report, // report [FILE.json]
+    KeyboardOn, // keyboard-on CH NOTE VEL  (as the live keyboard sends it)
+    KeyboardOff, // keyboard-off CH NOTE
+    AnswerWaits, // answer-waits             (plays the player's part of a waiting song)
 };
 
 struct ScriptStep {
@@ -34,9 +46,12 @@ struct ScriptStep {
     int line = 0;
     // Program: {P}; Press: {x, y}; NoteOn: {channel 0..15, note, velocity};
     // NoteOff: {channel 0..15, note}; Idle: {count}; Wait: {milliseconds}.
+    // KeyboardOn/Off: as NoteOn/Off; PlayAs: {channel 1..16 or 0}; ExpectChannels:
+    // {channel bits}; Tempo: {percent}; LoopBars: {first, last} or {0, 0};
+    // WaitMode: {1 or 0}; MidiOut: {device or -1}.
     int64_t numbers[3] = {0, 0, 0};
     bool rightButton = false;
-    std::string path; // Capture, WaitFile
+    std::string path; // Capture, WaitFile, Report (may be empty)
     Query query; // Expect, Print
     std::string expected; // Expect: the rest of the line
 };

@@ -68,6 +68,7 @@ public:
         auto byTick = [](const auto& a, const auto& b) { return a.tick < b.tick; };
         std::stable_sort(file.events.begin(), file.events.end(), byTick);
         std::stable_sort(file.tempoChanges.begin(), file.tempoChanges.end(), byTick);
+        std::stable_sort(file.timeSignatures.begin(), file.timeSignatures.end(), byTick);
         return true;
     }
 
@@ -231,6 +232,11 @@ private:
             if (tempo == 0)
                 return fail(position, "a tempo of 0 microseconds per quarter note");
             file.tempoChanges.push_back(TempoChange{tick, tempo});
+        } else if (type == 0x58) {
+            // A signature of no beats or of notes shorter than 1/64 cannot lay
+            // out bars; it is skipped rather than refusing a song that plays.
+            if (length >= 2 && data[position] > 0 && data[position + 1] <= 6)
+                file.timeSignatures.push_back(TimeSignature{tick, data[position], 1 << data[position + 1]});
         } else if (type == 0x2F) {
             endOfTrack = true;
         }

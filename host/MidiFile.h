@@ -1,8 +1,8 @@
 #pragma once
 // A Standard MIDI File of format 0 or 1, read into one list of channel
 // messages in playing order plus the tempo changes that time them. The host
-// plays this list into the plug-in; sysex and every other meta event are
-// dropped on reading.
+// plays this list into the plug-in; sysex and every other meta event are dropped
+// on reading, except the time signatures that lay out its bars.
 //
 // The reader never trusts a length or a count from the file: every read is
 // checked against the bytes that are really there, and anything malformed or
@@ -24,6 +24,13 @@ struct TempoChange {
     uint32_t microsecondsPerQuarter = 500000;
 };
 
+// A time signature: `numerator` beats of 1/`denominator` notes to the bar.
+struct TimeSignature {
+    uint64_t tick = 0;
+    int numerator = 4;
+    int denominator = 4;
+};
+
 struct MidiFile {
     int format = 0;
     int trackCount = 0;
@@ -36,6 +43,7 @@ struct MidiFile {
     // Sorted by tick; events at equal ticks keep track order, then file order.
     std::vector<MidiFileEvent> events;
     std::vector<TempoChange> tempoChanges; // sorted the same way
+    std::vector<TimeSignature> timeSignatures; // sorted the same way; none means 4/4
 };
 
 struct MidiFileError {

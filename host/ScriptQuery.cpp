@@ -37,6 +37,9 @@ const QueryInfo queries[] = {
     {QueryKind::VendorString, "vendor", 0, AnswerType::Text},
     {QueryKind::ProductString, "product", 0, AnswerType::Text},
     {QueryKind::VendorVersion, "vendor-version", 0, AnswerType::Number},
+    {QueryKind::Awaited, "awaited", 0, AnswerType::Text},
+    {QueryKind::SongBar, "song-bar", 0, AnswerType::Number},
+    {QueryKind::ReportCount, "report", 1, AnswerType::Number},
 };
 
 const QueryInfo* findQuery(QueryKind kind)

@@ -28,6 +28,9 @@ enum class QueryKind {
     VendorString, // effGetVendorString
     ProductString, // effGetProductString
     VendorVersion, // effGetVendorVersion
+    Awaited, // the notes a waiting song waits for, "60 64 67", or "none"
+    SongBar, // the bar where the song stands, from 1
+    ReportCount, // <name>: a number of the practice report (expected, hit, missed, ...)
 };
 
 struct Query {

@@ -8,6 +8,10 @@ namespace {
 constexpr uint32_t defaultTempo = 500000; // microseconds per quarter note: 120 bpm
 // Later times are clamped so that frame numbers stay far inside 64 bits.
 constexpr double longestSong = 1e8;
+// A file may claim an end far beyond its notes; past this many bars the last
+// one simply runs to the end.
+constexpr size_t mostBars = 100000;
+constexpr double smpteBarSeconds = 2.0;
 
 // Converts ticks to seconds along the tempo changes; asked for ticks in
 // non-decreasing order, it walks the changes once.
@@ -73,6 +77,60 @@ SongSchedule::SongSchedule(const MidiFile& file, double sampleRate)
     length = frameOf(clock.secondsAt(std::max(file.endTick, file.events.empty() ? 0 : file.events.back().tick)));
     if (!scheduled.empty())
         length = std::max(length, scheduled.back().frame + 1);
+    layOutBars(file);
+}
+
+void SongSchedule::layOutBars(const MidiFile& file)
+{
+    const uint64_t lastEvent = file.events.empty() ? 0 : file.events.back().tick;
+    const auto& signatures = file.timeSignatures;
+    std::vector<std::pair<uint64_t, TimeSignature>> starts;
+    TimeSignature signature;
+    size_t next = 0;
+    uint64_t tick = 0;
+    for (;;) {
+        while (file.ticksPerQuarter > 0 && next < signatures.size() && signatures[next].tick <= tick)
+            signature = signatures[next++];
+        starts.emplace_back(tick, signature);
+        const double barTicks = file.ticksPerQuarter > 0
+            ? static_cast<double>(signature.numerator) * file.ticksPerQuarter * 4.0 / signature.denominator
+            : file.ticksPerSecond * smpteBarSeconds;
+        uint64_t nextTick = tick + std::max<uint64_t>(static_cast<uint64_t>(barTicks), 1);
+        // A signature inside a bar starts a new bar where it stands.
+        if (file.ticksPerQuarter > 0 && next < signatures.size() && signatures[next].tick < nextTick)
+            nextTick = signatures[next].tick;
+        // A bar begins at the song's end only for an event standing there.
+        if ((nextTick >= file.endTick && nextTick > lastEvent) || starts.size() >= mostBars)
+            break;
+        tick = nextTick;
+    }
+
+    TickClock clock(file);
+    bars.clear();
+    for (const auto& start : starts)
+        bars.push_back(Bar{static_cast<int64_t>(std::llround(clock.secondsAt(start.first) * rate)), start.second});
+}
+
+int SongSchedule::barAt(int64_t frame) const
+{
+    auto after = std::upper_bound(
+        bars.begin(), bars.end(), frame, [](int64_t f, const Bar& bar) { return f < bar.frame; });
+    return after == bars.begin() ? 1 : static_cast<int>(after - bars.begin());
+}
+
+int64_t SongSchedule::barStartFrame(int bar) const
+{
+    return bars[static_cast<size_t>(std::clamp(bar, 1, barCount()) - 1)].frame;
+}
+
+int64_t SongSchedule::barEndFrame(int bar) const
+{
+    return bar >= 1 && bar < barCount() ? bars[static_cast<size_t>(bar)].frame : length;
+}
+
+const TimeSignature& SongSchedule::timeSignatureAt(int64_t frame) const
+{
+    return bars[static_cast<size_t>(barAt(frame) - 1)].signature;
 }
 
 const SongSchedule::TempoSegment& SongSchedule::segmentAt(int64_t frame) const

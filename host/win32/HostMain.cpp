@@ -7,8 +7,10 @@
 #include "host/HostScript.h"
 #include "host/MidiFile.h"
 #include "host/SongSchedule.h"
+#include "host/win32/DeviceNames.h"
 #include "host/win32/HostSession.h"
 #include "host/win32/MidiInput.h"
+#include "host/win32/MidiOutputDevice.h"
 #include "host/win32/ScriptRunner.h"
 #include "host/win32/SongRender.h"
 
@@ -21,11 +23,13 @@ namespace {
 
 int listMidiInputs()
 {
-    const std::vector<std::string> names = MidiInput::deviceNames();
-    if (names.empty())
-        std::printf("no MIDI input devices\n");
-    for (size_t i = 0; i < names.size(); ++i)
-        std::printf("%zu: %s\n", i, names[i].c_str());
+    printDeviceNames(MidiInput::deviceNames(), "no MIDI input devices");
+    return 0;
+}
+
+int listMidiOutputs()
+{
+    printDeviceNames(MidiOutputDevice::deviceNames(), "no MIDI output devices");
     return 0;
 }
 
@@ -50,6 +54,8 @@ int main(int argc, char** argv)
     }
     if (options.listMidiInputs)
         return listMidiInputs();
+    if (options.listMidiOutputs)
+        return listMidiOutputs();
 
     std::vector<ScriptStep> steps;
     if (!options.scriptPath.empty() && !loadHostScript(options.scriptPath, steps, error)) {
@@ -78,6 +84,10 @@ int main(int argc, char** argv)
             status = renderSong(session, *song, options.render);
     } else if (options.scriptPath.empty()) {
         status = session.runInteractive();
+    }
+    if (!session.finishReport(error)) {
+        std::fprintf(stderr, "QarnHost: %s\n", error.c_str());
+        status = status == 0 ? 1 : status;
     }
     session.shutdown();
     return status;

@@ -1,6 +1,7 @@
 #include "host/win32/HostSession.h"
 
 #include "host/PanelButtons.h"
+#include "host/win32/ConsoleInterrupt.h"
 #include "host/win32/WindowCapture.h"
 
 #include <algorithm>
@@ -16,12 +17,6 @@ constexpr int mostChannels = 64;
 // The processing thread takes a command within one block (12 ms); waiting
 // longer than this means it is stuck, and a script should say so, not hang.
 constexpr DWORD commandPatience = 10000;
-
-std::string baseName(const std::string& path)
-{
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::string fourCharacters(int32_t value)
 {
@@ -64,6 +59,16 @@ bool HostSession::start(std::string& error)
     if (options.hasProgram)
         setProgram(options.program);
 
+    // The learner's settings, before the first block.
+    if (!checkLoopBars(options.practice.loopFirstBar, options.practice.loopLastBar, error))
+        return false;
+    settings.apply(options.practice, playAsChannel(options.practice, options.midiInput >= 0, song != nullptr));
+    transport.practiseWith(&settings);
+    transport.playTo(&midiOutput);
+    referee.layOutBars(song ? song->barCount() : 1);
+    if (options.midiOutput >= 0 && !midiOutput.open(options.midiOutput, error))
+        return false;
+
     const int inputs = std::clamp<int32_t>(effect->numInputs, 0, mostChannels);
     const int outputs = std::clamp<int32_t>(effect->numOutputs, 0, mostChannels);
     silence.assign(static_cast<size_t>(inputs + outputs + 1) * blockSize, 0.0f);
@@ -77,12 +82,18 @@ bool HostSession::start(std::string& error)
     plugin.dispatch(effMainsChanged, 0, 1);
     switchedOn = true;
 
-    std::string title = "Qarn Host - " + baseName(options.pluginPath);
+    std::string title = "Qarn Host - " + fileNameOf(options.pluginPath);
     if (song)
-        title += " - " + baseName(options.songPath);
+        title += " - " + fileNameOf(options.songPath);
     if (!window.create(title, fallbackWidth, fallbackHeight, error))
         return false;
     window.setCloseHandler([this] { closeEditor(); });
+    closeOnInterrupt(window.handle());
+    // Without the watch only scripted presses would reach the referee.
+    handPresses.start(window.handle(), [this](int x, int y) {
+        const POINT point{x, y};
+        followPanelPress(ChildWindowFromPointEx(window.handle(), point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT), x, y);
+    });
     plugin.onSizeWindow = [this](int width, int height) {
         window.setClientSize(width, height);
         return true;
@@ -95,8 +106,9 @@ bool HostSession::start(std::string& error)
     processing->start();
 
     if (options.midiInput >= 0) {
-        auto receive = [this](
-                           uint8_t status, uint8_t data1, uint8_t data2) { commands.postMidi(status, data1, data2); };
+        auto receive = [this](uint8_t status, uint8_t data1, uint8_t data2) {
+            commands.postMidi(keyboardStatus(status, settings.playAs.load()), data1, data2);
+        };
         if (!keyboard.open(options.midiInput, receive, error))
             return false;
     }
@@ -105,11 +117,14 @@ bool HostSession::start(std::string& error)
 
 void HostSession::shutdown()
 {
+    closeOnInterrupt(nullptr);
+    handPresses.stop();
     keyboard.close();
     if (processing) {
         processing->stop();
         processing.reset();
     }
+    midiOutput.close();
     closeEditor();
     window.destroy();
     if (switchedOn) {
@@ -124,7 +139,7 @@ void HostSession::processBlock(VstEvents* events, const VstTimeInfo& time, int32
     plugin.setBlockTime(time);
     if (events) {
         plugin.dispatch(effProcessEvents, 0, 0, events);
-        referee.onBlock(events, &time);
+        referee.onBlock(events, &time, transport.eventBars().data());
     }
     // The audio call every block, as an audio device drives it; the plug-in
     // may have written into the buffers last time, so they start silent again.
@@ -210,20 +225,25 @@ bool HostSession::press(int x, int y, bool rightButton)
     const LPARAM where = MAKELPARAM(point.x, point.y);
     SendMessageA(target, rightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, rightButton ? MK_RBUTTON : MK_LBUTTON, where);
     SendMessageA(target, rightButton ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+    followPanelPress(topChild, x, y);
+    window.pumpMessages();
+    return true;
+}
 
+void HostSession::followPanelPress(HWND topChild, int x, int y)
+{
     // The panel is the editor's window at the corner of our client area; a
     // press there may change the scoring, which the referee must follow.
     RECT placed{};
-    GetWindowRect(topChild, &placed);
-    MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&placed), 2);
+    if (!topChild || !GetWindowRect(topChild, &placed))
+        return;
+    MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&placed), 2);
     if (placed.left == 0 && placed.top == 0) {
         if (const int tag = panelTagAt(x, y)) {
             referee.onPanelPress(tag);
             toggles.onPanelPress(tag);
         }
     }
-    window.pumpMessages();
-    return true;
 }
 
 bool HostSession::send(const HostCommand& command)
@@ -329,6 +349,19 @@ std::string HostSession::answer(const Query& query)
         std::snprintf(text, sizeof text, "%.2f", percent);
         return text;
     }
+    case QueryKind::Awaited: {
+        std::string notes;
+        for (int note : transport.playerWait().awaitedNotes())
+            notes += (notes.empty() ? "" : " ") + std::to_string(note);
+        return notes.empty() ? "none" : notes;
+    }
+    case QueryKind::SongBar: return std::to_string(transport.songBar());
+    case QueryKind::ReportCount: {
+        int32_t count = 0;
+        if (!practiceReportCount(referee.summary(), query.args[0], count))
+            return "unknown report count \"" + query.args[0] + "\"; one of " + practiceReportCountNames();
+        return std::to_string(count);
+    }
     case QueryKind::Pixel: {
         RgbImage image;
         std::string error;
@@ -368,6 +401,14 @@ int HostSession::runInteractive()
         play.kind = HostCommandKind::Play;
         commands.post(play);
     }
-    window.runUntilClosed();
+    // The report comes at the song's end; the window stays for a last look.
+    const uint32_t endsBefore = transport.songEnds();
+    while (window.runFor(50)) {
+        if (song && !transport.isPlaying() && transport.songEnds() != endsBefore) {
+            std::string error;
+            if (!finishReport(error))
+                std::fprintf(stderr, "QarnHost: %s\n", error.c_str());
+        }
+    }
     return 0;
 }

@@ -10,10 +10,13 @@
 #include "host/ProcessingLoop.h"
 #include "host/RgbImage.h"
 #include "host/ScriptQuery.h"
+#include "host/ScriptedPlayer.h"
 #include "host/SongSchedule.h"
 #include "host/Transport.h"
 #include "host/win32/HostWindow.h"
 #include "host/win32/MidiInput.h"
+#include "host/win32/MidiOutputDevice.h"
+#include "host/win32/PanelPressWatch.h"
 #include "host/win32/PluginHost.h"
 
 #include <memory>
@@ -77,6 +80,24 @@ public:
     HWND windowHandle() const { return window.handle(); }
     // Highlight and depress as the presses made so far left them.
     const DisplayToggles& displayToggles() const { return toggles; }
+    // A practice run (PracticeSession.cpp). The settings take effect with the next block.
+    void setPlayAs(int channel);
+    void setExpectedChannels(uint32_t channels);
+    void setTempo(int percent);
+    bool setLoopBars(int first, int last, std::string& error); // 0, 0: no bar loop
+    void setWaitForPlayer(bool on);
+    // Device -1 closes the output. Processing pauses while the device changes.
+    bool switchMidiOutput(int device, std::string& error);
+    // A message as the live keyboard sends it, moved to the channel it plays as.
+    bool sendFromKeyboard(uint8_t status, uint8_t data1, uint8_t data2);
+    // Plays the player's part until the song ends: at every wait, lets go of
+    // the keys it pressed last and presses the awaited ones on channel 16.
+    bool answerWaits(std::string& error);
+    // Prints the practice report and, given a path, writes it there as JSON.
+    bool writeReport(const std::string& path, std::string& error);
+    // At the end of the run, once: the report, when practice mode is on (and
+    // no script step printed one) or a report file was asked for.
+    bool finishReport(std::string& error);
 
 private:
     void processBlock(VstEvents* events, const VstTimeInfo& time, int32_t frames);
@@ -85,6 +106,10 @@ private:
     // The text the plug-in writes for a dispatcher opcode (program name,
     // effect name, vendor and product strings), into a generous buffer.
     std::string textAnswer(int32_t opcode);
+    bool checkLoopBars(int first, int last, std::string& error) const;
+    // A press at this point of our client area, on the window `topChild` of ours.
+    void followPanelPress(HWND topChild, int x, int y);
+    PracticeRun practiceRun() const;
 
     HostOptions options;
     const SongSchedule* song;
@@ -92,14 +117,20 @@ private:
     HostWindow window;
     HostCommandQueue commands;
     Transport transport;
+    PracticeSettings settings;
+    MidiOutputDevice midiOutput;
     PracticeReferee referee;
     DisplayToggles toggles;
     std::unique_ptr<ProcessingLoop> processing;
     MidiInput keyboard;
+    PanelPressWatch handPresses;
 
     bool switchedOn = false;
     bool editorIsOpen = false;
     intptr_t editorOpenAnswer = 0;
+    bool reportFinished = false;
+    bool reportPrinted = false;
+    ScriptedPlayer player;
 
     // Silent audio buffers for the plug-in's audio call, made before processing starts.
     std::vector<float> silence;

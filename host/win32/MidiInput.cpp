@@ -1,5 +1,7 @@
 #include "host/win32/MidiInput.h"
 
+#include "host/win32/DeviceNames.h"
+
 #include <mmsystem.h>
 
 namespace {
@@ -15,16 +17,7 @@ MidiInput::~MidiInput()
 
 std::vector<std::string> MidiInput::deviceNames()
 {
-    std::vector<std::string> names;
-    const UINT count = midiInGetNumDevs();
-    for (UINT i = 0; i < count; ++i) {
-        MIDIINCAPSA caps{};
-        if (midiInGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR)
-            names.push_back(caps.szPname);
-        else
-            names.push_back("(unnamed device)");
-    }
-    return names;
+    return deviceNamesOf<MIDIINCAPSA>(midiInGetNumDevs(), midiInGetDevCapsA);
 }
 
 bool MidiInput::open(int device, Receiver newReceiver, std::string& error)

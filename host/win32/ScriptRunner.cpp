@@ -1,5 +1,7 @@
 #include "host/win32/ScriptRunner.h"
 
+#include "host/win32/DeviceNames.h"
+
 #include <cstdio>
 #include <string>
 
@@ -120,6 +122,7 @@ private:
             std::fflush(stdout);
             return true;
         case StepKind::WaitFile: return waitForFile(step);
+        default: return runPracticeStep(step);
         }
         return true;
     }
@@ -136,6 +139,34 @@ private:
         }
         std::remove(step.path.c_str());
         return true;
+    }
+
+    bool runPracticeStep(const ScriptStep& step)
+    {
+        const int64_t* n = step.numbers;
+        std::string error;
+        switch (step.kind) {
+        case StepKind::PlayAs: session.setPlayAs(static_cast<int>(n[0])); return true;
+        case StepKind::ExpectChannels: session.setExpectedChannels(static_cast<uint32_t>(n[0])); return true;
+        case StepKind::Tempo: session.setTempo(static_cast<int>(n[0])); return true;
+        case StepKind::LoopBars:
+            return session.setLoopBars(static_cast<int>(n[0]), static_cast<int>(n[1]), error) || fail(step, error);
+        case StepKind::WaitMode: session.setWaitForPlayer(n[0] != 0); return true;
+        case StepKind::MidiOut: return session.switchMidiOutput(static_cast<int>(n[0]), error) || fail(step, error);
+        case StepKind::ListMidiOut:
+            printDeviceNames(MidiOutputDevice::deviceNames(), "no MIDI output devices");
+            return true;
+        case StepKind::Report: return session.writeReport(step.path, error) || fail(step, error);
+        case StepKind::KeyboardOn:
+            return session.sendFromKeyboard(
+                       static_cast<uint8_t>(0x90 | n[0]), static_cast<uint8_t>(n[1]), static_cast<uint8_t>(n[2])) ||
+                fail(step, "the processing thread did not take the note");
+        case StepKind::KeyboardOff:
+            return session.sendFromKeyboard(static_cast<uint8_t>(0x80 | n[0]), static_cast<uint8_t>(n[1]), 64) ||
+                fail(step, "the processing thread did not take the note");
+        case StepKind::AnswerWaits: return session.answerWaits(error) || fail(step, error);
+        default: return true;
+        }
     }
 
     HostSession& session;
