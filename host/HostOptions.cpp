@@ -90,6 +90,10 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
                 return false;
             }
             options.midiInput = static_cast<int>(number);
+        } else if (name == "--latency") {
+            if (!noValue())
+                return false;
+            options.latency = true;
         } else if (name.rfind("--", 0) == 0) {
             error = "unknown option " + name;
             return false;
@@ -123,5 +127,6 @@ const char* hostUsage()
            "  --program P       select the plug-in's program P before showing it\n"
            "  --midi-in N       take MIDI from input device N (see --list-midi-in)\n"
            "  --list-midi-in    list the MIDI input devices and exit\n"
-           "  --script FILE     run the steps in FILE instead of playing interactively\n";
+           "  --script FILE     run the steps in FILE instead of playing interactively\n"
+           "  --latency         measure how long a note takes to show (median, 99th percentile)\n";
 }

@@ -2,6 +2,7 @@
 // The host's command line:
 //   QarnHost <plugin.dll> [song.mid] [--loop] [--program P] [--midi-in N] [--script steps.txt]
 //   QarnHost --list-midi-in
+//   QarnHost <plugin.dll> --latency
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ struct HostOptions {
     int midiInput = -1; // winmm input device number, -1 for none
     bool loop = false;
     bool listMidiInputs = false;
+    bool latency = false; // measure how long a note takes to reach the screen
     bool help = false;
 };
 

@@ -5,6 +5,7 @@
 #include "plugin/PracticeState.h"
 #include "plugin/RedrawRequest.h"
 #include "view3d/InstrumentModel.h"
+#include "view3d/PromptRedraw.h"
 #include "view3d/ViewState.h"
 
 #include <cstdint>
@@ -40,6 +41,7 @@ void openView(void* parent)
     initGlState();
     glutDisplayFunc(displayView);
     glutReshapeFunc(reshapeView);
+    startPromptRedraw(viewWindow.viewWindowId);
     glViewReady.store(true, std::memory_order_release);
     // The new context holds none of the model's lists.
     if (currentModel)
@@ -52,6 +54,7 @@ void closeView()
     if (!glViewReady.load(std::memory_order_acquire))
         return;
     glViewReady.store(false, std::memory_order_release);
+    stopPromptRedraw();
     glutDestroyWindow(viewWindow.viewWindowId);
     viewWindow.viewWindowId = 0;
     takeRedisplayRequest(); // a request for the old window means nothing to the next
@@ -101,6 +104,7 @@ void displayView()
         currentModel->draw();
     glFlush();
     glutSwapBuffers();
+    noteFrameShown();
 }
 
 void reshapeView(int width, int height)

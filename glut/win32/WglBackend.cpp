@@ -14,6 +14,7 @@
 
 #include "glut/gl.h"
 #include "glut/glut.h"
+#include "glut/win32/WglWake.h"
 
 struct NativeWindow {
     HWND hwnd = nullptr; // null once the window is gone (the host may destroy
@@ -41,6 +42,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     auto* window = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (window == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (handleWakeMessage(hwnd, window, message, wParam)) {
+        return 0;
     }
     switch (message) {
     case WM_PAINT:
@@ -243,4 +247,16 @@ void backendRequestSize(NativeWindow* window, int width, int height)
 unsigned int backendShownBuffer(const NativeWindow* window)
 {
     return window->backKeepsFrame ? GL_BACK : GL_FRONT;
+}
+
+void* backendWakeTarget(NativeWindow* window)
+{
+    return window != nullptr ? wakeTargetOf(window->hwnd) : nullptr;
+}
+
+void backendWakeAfter(NativeWindow* window, int milliseconds)
+{
+    if (window->hwnd != nullptr) {
+        wakeAfter(window->hwnd, milliseconds);
+    }
 }

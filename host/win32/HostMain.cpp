@@ -7,6 +7,7 @@
 #include "host/MidiFile.h"
 #include "host/SongSchedule.h"
 #include "host/win32/HostSession.h"
+#include "host/win32/LatencyBenchmark.h"
 #include "host/win32/MidiInput.h"
 #include "host/win32/ScriptRunner.h"
 
@@ -70,7 +71,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "QarnHost: %s\n", error.c_str());
         return 2;
     }
-    const int status = options.scriptPath.empty() ? session.runInteractive() : runHostScript(session, steps);
+    int status = 0;
+    if (options.latency)
+        status = runLatencyBenchmark(session);
+    else if (!options.scriptPath.empty())
+        status = runHostScript(session, steps);
+    else
+        status = session.runInteractive();
     session.shutdown();
     return status;
 }

@@ -15,9 +15,20 @@
 #include "host/win32/MidiInput.h"
 #include "host/win32/PluginHost.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
+
+// Sees each block that carries events right before the plug-in gets it, on
+// the processing thread (the latency benchmark's clock starts there).
+class BlockWatcher {
+public:
+    virtual void beforeEvents() = 0;
+
+protected:
+    ~BlockWatcher() = default;
+};
 
 class HostSession {
 public:
@@ -68,6 +79,13 @@ public:
 
     bool windowOpen() const { return window.isOpen(); }
 
+    // The plug-in's DLL (an HMODULE).
+    void* pluginModule() const { return plugin.moduleHandle(); }
+    // The editor's idle rate from now on, in idles a second.
+    void setIdleRate(int perSecond);
+    // `watcher` (null for none) must outlive the processing thread's use of it.
+    void watchBlocks(BlockWatcher* watcher) { blockWatcher.store(watcher, std::memory_order_release); }
+
 private:
     void processBlock(VstEvents* events, const VstTimeInfo& time, int32_t frames);
     void editorIdle();
@@ -84,6 +102,7 @@ private:
     std::unique_ptr<ProcessingLoop> processing;
     MidiInput keyboard;
 
+    std::atomic<BlockWatcher*> blockWatcher{nullptr};
     bool switchedOn = false;
     bool editorIsOpen = false;
     intptr_t editorOpenAnswer = 0;
