@@ -9,6 +9,7 @@
 // processing thread) adds to them; the panel (user-interface thread) switches
 // the mode and rule and resets the totals. Each value is a lock-free atomic.
 #include "plugin/NoteTable.h"
+#include "plugin/ScoreTables.h"
 
 #include <atomic>
 #include <cstdint>
@@ -34,15 +35,31 @@ extern PracticeState practice;
 
 // Points earned and the rise of the maximum, summed over several events so
 // that MIDI intake publishes its totals once per block rather than with one
-// atomic read-modify-write per event.
+// atomic read-modify-write per event. The scoring rule is read once, when the
+// tally starts: a block is scored by one rule, as it is scored in one mode.
 struct ScoreTally {
+    ScoreTally();
+
+    int32_t rule; // 0 or 1
+    // What each kind of event adds to the maximum under `rule`: an expected
+    // note is worth the best answer to it.
+    int32_t maximumGain[4];
     int32_t points = 0;
     int32_t maximum = 0;
 };
 
 // Moves the entry's state for one event and adds the points earned, and what
-// an expected note is worth, to the tally.
-void scoreStep(NoteEntry& entry, ScoreEventKind kind, ScoreTally& tally);
+// an expected note is worth, to the tally. Inline: MIDI intake runs it for
+// every note event of a block in practice mode.
+inline void scoreStep(NoteEntry& entry, ScoreEventKind kind, ScoreTally& tally)
+{
+    const int32_t state = entry.scoreState.load(std::memory_order_relaxed);
+    // States only ever come from the table; anything else is treated as "nothing pending".
+    const int32_t from = static_cast<uint32_t>(state) < static_cast<uint32_t>(scoreStateCount) ? state : 0;
+    tally.maximum += tally.maximumGain[kind];
+    entry.scoreState.store(scoreNextState[tally.rule][kind][from], std::memory_order_relaxed);
+    tally.points += scorePoints[tally.rule][kind][from];
+}
 
 // Adds a tally to practiceScore and practiceMaximum.
 void publishScore(const ScoreTally& tally);

@@ -1,22 +1,26 @@
 // Figures of the shipped DLL under Windows (or Wine), for
-// scripts/bench-report.sh: how long effEditOpen takes and how long until the
-// 3-D view has shown its first frame, what an editor idle with nothing to
-// redraw costs (and that it draws nothing: no GL frame, no GDI drawing), and
-// the process's peak working set with the editor open. Loads the DLL as a
-// host does and counts the DLL's own GDI and GL calls by redirecting its
-// imports. Prints one "name: value" line per figure.
+// scripts/bench-report.sh: how long effEditOpen and effEditClose take and how
+// long until the 3-D view has shown its first frame, what an editor idle with
+// nothing to redraw costs (and that it draws nothing: no GL frame, no GDI
+// drawing, no device context), the frame an idle draws after a block of MIDI
+// per program and where its time goes, effProcessEvents per event, and the
+// process's peak working set with the editor open. Loads the DLL as a host
+// does and watches its own GDI and GL calls by redirecting its imports, so
+// that any build of the plug-in can be measured the same way. Prints one
+// "name: value" line per figure.
 //
 //   editor_figures.exe QarnViewer.dll
-#include "framework/Vst2Abi.h"
+#include "benchmarks/win32/DllFigures.h"
 #include "tests/lifetime/ImportHooks.h"
 #include "tests/support/Win32Window.h"
 
-#include <windows.h>
+#include <GL/gl.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+
+DllCalls dllCalls;
 
 namespace {
 
@@ -25,9 +29,7 @@ typedef AEffect*(VSTCALLBACK* PluginMain)(audioMasterCallback host);
 constexpr int openRounds = 20;
 constexpr int idleRounds = 5000;
 
-int framesShown = 0; // SwapBuffers calls of the DLL
-int gdiDrawing = 0; // GDI drawing calls of the DLL (the panel draws with no others)
-int deviceContexts = 0; // device contexts the DLL obtained (GetDC, BeginPaint)
+VstTimeInfo hostTime{};
 
 decltype(&SwapBuffers) realSwapBuffers;
 decltype(&BitBlt) realBitBlt;
@@ -36,42 +38,101 @@ decltype(&FillRect) realFillRect;
 decltype(&DrawTextA) realDrawTextA;
 decltype(&GetDC) realGetDC;
 decltype(&BeginPaint) realBeginPaint;
+decltype(&glClear) realClear;
+decltype(&glCallList) realCallList;
 
+// Where the frame being drawn is, for the stage times.
+double stageStart = 0.0;
+bool caseDrawn = false;
+
+double finishStage()
+{
+    glFinish();
+    const double now = nowMs();
+    const double elapsed = now - stageStart;
+    stageStart = now;
+    return elapsed;
+}
+
+void WINAPI countClear(GLbitfield mask)
+{
+    if (dllCalls.timeStages) {
+        glFinish();
+        stageStart = nowMs();
+        caseDrawn = false;
+    }
+    realClear(mask);
+    if (dllCalls.timeStages)
+        dllCalls.clearMs += finishStage();
+}
+void WINAPI countCallList(GLuint list)
+{
+    if (dllCalls.timeStages && !caseDrawn)
+        dllCalls.clearMs += finishStage(); // the camera's set-up, counted with the clear
+    realCallList(list);
+    if (dllCalls.timeStages && !caseDrawn) {
+        dllCalls.caseMs += finishStage();
+        caseDrawn = true;
+    }
+}
 BOOL WINAPI countSwapBuffers(HDC dc)
 {
-    ++framesShown;
-    return realSwapBuffers(dc);
+    ++dllCalls.framesShown;
+    if (!dllCalls.timeStages)
+        return realSwapBuffers(dc);
+    dllCalls.keysMs += finishStage();
+    const BOOL swapped = realSwapBuffers(dc);
+    dllCalls.swapMs += finishStage();
+    // What copying the frame to the window by hand would first cost.
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    static std::vector<unsigned char> pixels;
+    pixels.resize(static_cast<size_t>(viewport[2]) * static_cast<size_t>(viewport[3]) * 4);
+    glReadPixels(0, 0, viewport[2], viewport[3], GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    dllCalls.readBackMs += finishStage();
+    return swapped;
 }
 BOOL WINAPI countBitBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY, DWORD op)
 {
-    ++gdiDrawing;
+    ++dllCalls.gdiDrawing;
     return realBitBlt(to, x, y, width, height, from, fromX, fromY, op);
 }
 BOOL WINAPI countLineTo(HDC dc, int x, int y)
 {
-    ++gdiDrawing;
+    ++dllCalls.gdiDrawing;
     return realLineTo(dc, x, y);
 }
 int WINAPI countFillRect(HDC dc, const RECT* rect, HBRUSH brush)
 {
-    ++gdiDrawing;
+    ++dllCalls.gdiDrawing;
     return realFillRect(dc, rect, brush);
 }
 int WINAPI countDrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format)
 {
-    ++gdiDrawing;
+    ++dllCalls.gdiDrawing;
     return realDrawTextA(dc, text, length, rect, format);
 }
 HDC WINAPI countGetDC(HWND window)
 {
-    ++deviceContexts;
+    ++dllCalls.deviceContexts;
     return realGetDC(window);
 }
 HDC WINAPI countBeginPaint(HWND window, PAINTSTRUCT* paint)
 {
-    ++deviceContexts;
+    ++dllCalls.deviceContexts;
     return realBeginPaint(window, paint);
 }
+
+intptr_t VSTCALLBACK host(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
+{
+    if (opcode == audioMasterVersion)
+        return 2400;
+    if (opcode == audioMasterGetTime)
+        return reinterpret_cast<intptr_t>(&hostTime);
+    return 0;
+}
+
+} // namespace
 
 bool hookDll(HMODULE dll)
 {
@@ -82,12 +143,9 @@ bool hookDll(HMODULE dll)
     found &= redirectImport(dll, "user32.dll", "DrawTextA", countDrawTextA, realDrawTextA);
     found &= redirectImport(dll, "user32.dll", "GetDC", countGetDC, realGetDC);
     found &= redirectImport(dll, "user32.dll", "BeginPaint", countBeginPaint, realBeginPaint);
+    found &= redirectImport(dll, "opengl32.dll", "glClear", countClear, realClear);
+    found &= redirectImport(dll, "opengl32.dll", "glCallList", countCallList, realCallList);
     return found;
-}
-
-intptr_t VSTCALLBACK host(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
 }
 
 double nowMs()
@@ -108,39 +166,34 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr = nullptr)
+intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value, void* ptr)
 {
     return effect->dispatcher(effect, opcode, 0, value, ptr, 0.0f);
 }
 
-struct OpenTimes {
-    double open; // effEditOpen alone
-    double firstFrame; // effEditOpen until the view's first frame is shown
-};
-
-// Opens the editor in `window` as a host does and idles it until the view
-// has shown a frame (at most a second of idles).
 OpenTimes openEditor(AEffect* effect, TestWindow& window)
 {
     window.create(700, 500);
-    const int frames = framesShown;
+    const int frames = dllCalls.framesShown;
     const double start = nowMs();
     dispatch(effect, effEditOpen, 0, window.handle());
     const double opened = nowMs();
-    for (int i = 0; i < 1000 && framesShown == frames; ++i) {
+    for (int i = 0; i < 1000 && dllCalls.framesShown == frames; ++i) {
         pumpMessages();
         dispatch(effect, effEditIdle);
     }
     return {opened - start, nowMs() - start};
 }
 
-void closeEditor(AEffect* effect, TestWindow& window)
+double closeEditor(AEffect* effect, TestWindow& window)
 {
+    const double start = nowMs();
     dispatch(effect, effEditClose);
+    const double closed = nowMs() - start;
     window.destroy();
+    pumpMessages();
+    return closed;
 }
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -163,17 +216,18 @@ int main(int argc, char** argv)
     TestWindow window;
     const OpenTimes first = openEditor(effect, window);
     closeEditor(effect, window);
-    std::vector<double> opens, firstFrames;
+    std::vector<double> opens, firstFrames, closes;
     for (int i = 0; i < openRounds; ++i) {
         const OpenTimes times = openEditor(effect, window);
         opens.push_back(times.open);
         firstFrames.push_back(times.firstFrame);
-        closeEditor(effect, window);
+        closes.push_back(closeEditor(effect, window));
     }
     std::printf("first editor open: %.2f ms\n", first.open);
     std::printf("first editor open to first frame: %.2f ms\n", first.firstFrame);
     std::printf("editor open (median of %d): %.2f ms\n", openRounds, median(opens));
     std::printf("editor open to first frame (median of %d): %.2f ms\n", openRounds, median(firstFrames));
+    std::printf("editor close (median of %d): %.2f ms\n", openRounds, median(closes));
 
     // Idles with nothing to redraw: spin off, no notes, no presses.
     openEditor(effect, window);
@@ -181,18 +235,16 @@ int main(int argc, char** argv)
         pumpMessages();
         dispatch(effect, effEditIdle);
     }
-    const int framesBefore = framesShown;
-    const int drawingBefore = gdiDrawing;
-    const int contextsBefore = deviceContexts;
+    const DllCalls before = dllCalls;
     const double start = nowMs();
     for (int i = 0; i < idleRounds; ++i)
         dispatch(effect, effEditIdle);
     const double elapsed = nowMs() - start;
     std::printf("idle with nothing to redraw: %.3f us\n", 1000.0 * elapsed / idleRounds);
-    std::printf("idle with nothing to redraw, frames drawn: %d\n", framesShown - framesBefore);
-    std::printf("idle with nothing to redraw, GDI draws: %d\n", gdiDrawing - drawingBefore);
+    std::printf("idle with nothing to redraw, frames drawn: %d\n", dllCalls.framesShown - before.framesShown);
+    std::printf("idle with nothing to redraw, GDI draws: %d\n", dllCalls.gdiDrawing - before.gdiDrawing);
     std::printf("idle with nothing to redraw, device contexts obtained: %.2f per idle\n",
-        static_cast<double>(deviceContexts - contextsBefore) / idleRounds);
+        static_cast<double>(dllCalls.deviceContexts - before.deviceContexts) / idleRounds);
 
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
@@ -200,7 +252,9 @@ int main(int argc, char** argv)
     std::printf(
         "peak working set with the editor open: %u KiB\n", static_cast<unsigned>(memory.PeakWorkingSetSize / 1024));
 
-    closeEditor(effect, window);
+    printFrameFigures(effect, window);
+    printIntakeFigures(effect, window);
+
     dispatch(effect, effClose);
     FreeLibrary(dll);
     return 0;
