@@ -6,6 +6,7 @@
 
 #include "glut/glut.h"
 #include "plugin/MidiIntake.h"
+#include "plugin/NoteTable.h"
 #include "plugin/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/framework/FakeHost.h"
