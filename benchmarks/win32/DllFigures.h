@@ -24,6 +24,17 @@ struct DllCalls {
     double keysMs = 0.0; // from there to the swap: the keys
     double swapMs = 0.0; // SwapBuffers
     double readBackMs = 0.0; // reading the whole frame back after the swap
+
+    // Milliseconds spent inside the calls that open and close the editor's
+    // windows, GL context and bitmaps, while `timeWindowCalls` is set.
+    bool timeWindowCalls = false;
+    double createWindowMs = 0.0; // CreateWindowExA and CreateWindowExW
+    double pixelFormatMs = 0.0; // ChoosePixelFormat, DescribePixelFormat, SetPixelFormat
+    double createContextMs = 0.0; // wglCreateContext
+    double makeCurrentMs = 0.0; // wglMakeCurrent
+    double loadBitmapMs = 0.0; // LoadBitmapA
+    double destroyWindowMs = 0.0; // DestroyWindow
+    double deleteContextMs = 0.0; // wglDeleteContext
 };
 
 extern DllCalls dllCalls;

@@ -41,6 +41,74 @@ decltype(&BeginPaint) realBeginPaint;
 decltype(&glClear) realClear;
 decltype(&glCallList) realCallList;
 
+decltype(&CreateWindowExA) realCreateWindowExA;
+decltype(&CreateWindowExW) realCreateWindowExW;
+decltype(&ChoosePixelFormat) realChoosePixelFormat;
+decltype(&DescribePixelFormat) realDescribePixelFormat;
+decltype(&SetPixelFormat) realSetPixelFormat;
+decltype(&wglCreateContext) realCreateContext;
+decltype(&wglMakeCurrent) realMakeCurrent;
+decltype(&LoadBitmapA) realLoadBitmapA;
+decltype(&DestroyWindow) realDestroyWindow;
+decltype(&wglDeleteContext) realDeleteContext;
+
+// Runs `call` and adds its time to `total` while window calls are timed.
+template <typename Call> auto timed(double& total, Call call)
+{
+    const double start = nowMs();
+    auto result = call();
+    if (dllCalls.timeWindowCalls)
+        total += nowMs() - start;
+    return result;
+}
+
+HWND WINAPI timeCreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR name, DWORD style, int x, int y, int width,
+    int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter)
+{
+    return timed(dllCalls.createWindowMs, [&] {
+        return realCreateWindowExA(exStyle, className, name, style, x, y, width, height, parent, menu, instance, parameter);
+    });
+}
+HWND WINAPI timeCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style, int x, int y, int width,
+    int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter)
+{
+    return timed(dllCalls.createWindowMs, [&] {
+        return realCreateWindowExW(exStyle, className, name, style, x, y, width, height, parent, menu, instance, parameter);
+    });
+}
+int WINAPI timeChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* wanted)
+{
+    return timed(dllCalls.pixelFormatMs, [&] { return realChoosePixelFormat(dc, wanted); });
+}
+int WINAPI timeDescribePixelFormat(HDC dc, int format, UINT size, PIXELFORMATDESCRIPTOR* described)
+{
+    return timed(dllCalls.pixelFormatMs, [&] { return realDescribePixelFormat(dc, format, size, described); });
+}
+BOOL WINAPI timeSetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* described)
+{
+    return timed(dllCalls.pixelFormatMs, [&] { return realSetPixelFormat(dc, format, described); });
+}
+HGLRC WINAPI timeCreateContext(HDC dc)
+{
+    return timed(dllCalls.createContextMs, [&] { return realCreateContext(dc); });
+}
+BOOL WINAPI timeMakeCurrent(HDC dc, HGLRC context)
+{
+    return timed(dllCalls.makeCurrentMs, [&] { return realMakeCurrent(dc, context); });
+}
+HBITMAP WINAPI timeLoadBitmapA(HINSTANCE instance, LPCSTR name)
+{
+    return timed(dllCalls.loadBitmapMs, [&] { return realLoadBitmapA(instance, name); });
+}
+BOOL WINAPI timeDestroyWindow(HWND window)
+{
+    return timed(dllCalls.destroyWindowMs, [&] { return realDestroyWindow(window); });
+}
+BOOL WINAPI timeDeleteContext(HGLRC context)
+{
+    return timed(dllCalls.deleteContextMs, [&] { return realDeleteContext(context); });
+}
+
 // Where the frame being drawn is, for the stage times.
 double stageStart = 0.0;
 bool caseDrawn = false;
@@ -145,6 +213,16 @@ bool hookDll(HMODULE dll)
     found &= redirectImport(dll, "user32.dll", "BeginPaint", countBeginPaint, realBeginPaint);
     found &= redirectImport(dll, "opengl32.dll", "glClear", countClear, realClear);
     found &= redirectImport(dll, "opengl32.dll", "glCallList", countCallList, realCallList);
+    found &= redirectImport(dll, "user32.dll", "CreateWindowExA", timeCreateWindowExA, realCreateWindowExA);
+    found &= redirectImport(dll, "user32.dll", "CreateWindowExW", timeCreateWindowExW, realCreateWindowExW);
+    found &= redirectImport(dll, "gdi32.dll", "ChoosePixelFormat", timeChoosePixelFormat, realChoosePixelFormat);
+    found &= redirectImport(dll, "gdi32.dll", "DescribePixelFormat", timeDescribePixelFormat, realDescribePixelFormat);
+    found &= redirectImport(dll, "gdi32.dll", "SetPixelFormat", timeSetPixelFormat, realSetPixelFormat);
+    found &= redirectImport(dll, "opengl32.dll", "wglCreateContext", timeCreateContext, realCreateContext);
+    found &= redirectImport(dll, "opengl32.dll", "wglMakeCurrent", timeMakeCurrent, realMakeCurrent);
+    found &= redirectImport(dll, "user32.dll", "LoadBitmapA", timeLoadBitmapA, realLoadBitmapA);
+    found &= redirectImport(dll, "user32.dll", "DestroyWindow", timeDestroyWindow, realDestroyWindow);
+    found &= redirectImport(dll, "opengl32.dll", "wglDeleteContext", timeDeleteContext, realDeleteContext);
     return found;
 }
 
@@ -217,17 +295,31 @@ int main(int argc, char** argv)
     const OpenTimes first = openEditor(effect, window);
     closeEditor(effect, window);
     std::vector<double> opens, firstFrames, closes;
+    const DllCalls beforeOpens = dllCalls;
+    dllCalls.timeWindowCalls = true;
     for (int i = 0; i < openRounds; ++i) {
         const OpenTimes times = openEditor(effect, window);
         opens.push_back(times.open);
         firstFrames.push_back(times.firstFrame);
         closes.push_back(closeEditor(effect, window));
     }
+    dllCalls.timeWindowCalls = false;
     std::printf("first editor open: %.2f ms\n", first.open);
     std::printf("first editor open to first frame: %.2f ms\n", first.firstFrame);
     std::printf("editor open (median of %d): %.2f ms\n", openRounds, median(opens));
     std::printf("editor open to first frame (median of %d): %.2f ms\n", openRounds, median(firstFrames));
     std::printf("editor close (median of %d): %.2f ms\n", openRounds, median(closes));
+    // The host's own calls between an open and its first frame are not seen:
+    // only what the DLL itself calls.
+    const double n = openRounds;
+    std::printf("editor open and close, inside the calls (mean per open): CreateWindowEx %.3f ms, pixel format "
+                "%.3f ms, wglCreateContext %.3f ms, wglMakeCurrent %.3f ms, LoadBitmap %.3f ms, DestroyWindow %.3f ms, "
+                "wglDeleteContext %.3f ms\n",
+        (dllCalls.createWindowMs - beforeOpens.createWindowMs) / n, (dllCalls.pixelFormatMs - beforeOpens.pixelFormatMs) / n,
+        (dllCalls.createContextMs - beforeOpens.createContextMs) / n,
+        (dllCalls.makeCurrentMs - beforeOpens.makeCurrentMs) / n, (dllCalls.loadBitmapMs - beforeOpens.loadBitmapMs) / n,
+        (dllCalls.destroyWindowMs - beforeOpens.destroyWindowMs) / n,
+        (dllCalls.deleteContextMs - beforeOpens.deleteContextMs) / n);
 
     // Idles with nothing to redraw: spin off, no notes, no presses.
     openEditor(effect, window);
