@@ -113,10 +113,6 @@ def read(name):
     path = f"{out}/{name}"
     return open(path).read() if os.path.exists(path) else ""
 
-def number(text):
-    m = re.search(r"-?\d+(\.\d+)?", text)
-    return float(m.group()) if m else None
-
 def figures(side):
     """Every figure of one side: name -> (value, unit), medians over the rounds."""
     runs = {}
@@ -125,15 +121,14 @@ def figures(side):
         for line in text.splitlines():
             if ": " in line:
                 name, value = line.split(": ", 1)
-                if name.startswith("frame stages"):
-                    for stage in value.split(", "):
-                        key, amount = stage.rsplit(" ", 2)[0], stage.split()[-2]
-                        runs.setdefault(f"{name.split(' (')[0]}: {key}", []).append((float(amount), "ms"))
+                parts = re.findall(r"([^,]+?) (-?[\d.]+) ms(?:,|$)", value)
+                if len(parts) > 1:  # one line, several figures: "what a ms, what b ms"
+                    for key, amount in parts:
+                        runs.setdefault(f"{name.split(' (')[0]}: {key.strip()}", []).append((float(amount), "ms"))
                     continue
-                v = number(value)
-                if v is not None:
-                    unit = value.split()[-1] if len(value.split()) > 1 and not value.split()[-1][0].isdigit() else ""
-                    runs.setdefault(name, []).append((v, unit))
+                m = re.match(r"\s*(-?\d+(?:\.\d+)?)(.*)", value)
+                if m:
+                    runs.setdefault(name, []).append((float(m[1]), m[2].strip()))
         data = read(f"{side}-intake-{r}.json")
         if data:
             for b in json.loads(data)["benchmarks"]:
