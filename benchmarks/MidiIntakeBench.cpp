@@ -2,6 +2,7 @@
 // entry of the plug-in's AEffect record, with blocks of mixed note events on
 // all channels. Reports nanoseconds per event and heap allocations per block.
 #include "benchmarks/AllocationCounter.h"
+#include "benchmarks/BenchmarkHost.h"
 #include "benchmarks/MixedBlock.h"
 #include "plugin/PracticeState.h"
 #include "plugin/VstEntry.h"
@@ -10,23 +11,12 @@
 
 namespace {
 
-VstTimeInfo hostTime{};
-
-intptr_t VSTCALLBACK host(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
-{
-    if (opcode == audioMasterVersion)
-        return 2400;
-    if (opcode == audioMasterGetTime)
-        return reinterpret_cast<intptr_t>(&hostTime);
-    return 0;
-}
-
 void processEvents(benchmark::State& state)
 {
     const int eventCount = static_cast<int>(state.range(0));
     practice.practiceMode = state.range(1) != 0;
 
-    AEffect* effect = vstMain(host);
+    AEffect* effect = vstMain(benchmarkHost);
     MidiBlock block = mixedBlock(eventCount);
     VstEvents* events = block.events();
 

@@ -10,6 +10,7 @@
 // "name: value" line per figure.
 //
 //   editor_figures.exe QarnViewer.dll
+#include "benchmarks/BenchmarkHost.h"
 #include "benchmarks/win32/DllFigures.h"
 #include "tests/lifetime/ImportHooks.h"
 #include "tests/support/Win32Window.h"
@@ -28,8 +29,6 @@ typedef AEffect*(VSTCALLBACK* PluginMain)(audioMasterCallback host);
 
 constexpr int openRounds = 20;
 constexpr int idleRounds = 5000;
-
-VstTimeInfo hostTime{};
 
 decltype(&SwapBuffers) realSwapBuffers;
 decltype(&BitBlt) realBitBlt;
@@ -191,15 +190,6 @@ HDC WINAPI countBeginPaint(HWND window, PAINTSTRUCT* paint)
     return realBeginPaint(window, paint);
 }
 
-intptr_t VSTCALLBACK host(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
-{
-    if (opcode == audioMasterVersion)
-        return 2400;
-    if (opcode == audioMasterGetTime)
-        return reinterpret_cast<intptr_t>(&hostTime);
-    return 0;
-}
-
 } // namespace
 
 bool hookDll(HMODULE dll)
@@ -286,7 +276,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "editor_figures: cannot load %s or find its imports\n", argv[1]);
         return 2;
     }
-    AEffect* effect = pluginMain(host);
+    AEffect* effect = pluginMain(benchmarkHost);
     if (!effect)
         return 2;
     dispatch(effect, effMainsChanged, 1);
