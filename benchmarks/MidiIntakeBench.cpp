@@ -2,49 +2,21 @@
 // entry of the plug-in's AEffect record, with blocks of mixed note events on
 // all channels. Reports nanoseconds per event and heap allocations per block.
 #include "benchmarks/AllocationCounter.h"
+#include "benchmarks/BenchmarkHost.h"
+#include "benchmarks/MixedBlock.h"
 #include "plugin/PracticeState.h"
 #include "plugin/VstEntry.h"
-#include "tests/support/MidiBlock.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-VstTimeInfo hostTime{};
-
-intptr_t VSTCALLBACK host(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
-{
-    if (opcode == audioMasterVersion)
-        return 2400;
-    if (opcode == audioMasterGetTime)
-        return reinterpret_cast<intptr_t>(&hostTime);
-    return 0;
-}
-
-// Note-ons and note-offs in turn over the keyboard, on every channel
-// including the reference channel, with a controller now and then.
-MidiBlock mixedBlock(int eventCount)
-{
-    MidiBlock block;
-    for (int i = 0; i < eventCount; ++i) {
-        const int channel = i % 16;
-        const int note = 21 + (i * 7) % 88;
-        if (i % 10 == 9)
-            block.add(static_cast<unsigned char>(0xB0 | channel), 64, 127);
-        else if (i % 2 == 0)
-            block.noteOn(channel, note, 1 + i % 127);
-        else
-            block.noteOff(channel, note);
-    }
-    return block;
-}
 
 void processEvents(benchmark::State& state)
 {
     const int eventCount = static_cast<int>(state.range(0));
     practice.practiceMode = state.range(1) != 0;
 
-    AEffect* effect = vstMain(host);
+    AEffect* effect = vstMain(benchmarkHost);
     MidiBlock block = mixedBlock(eventCount);
     VstEvents* events = block.events();
 

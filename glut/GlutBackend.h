@@ -54,3 +54,14 @@ void backendRequestSize(NativeWindow* window, int width, int height);
 // The GL buffer that holds what the window shows after a swap (GL_FRONT or
 // GL_BACK), for reading it back.
 unsigned int backendShownBuffer(const NativeWindow* window);
+
+// Wake-ups (glutQarnWake). The target is an opaque handle that other threads
+// may post to; null where the platform has no message loop.
+void* backendWakeTarget(NativeWindow* window);
+// Any thread.
+void backendWake(void* target);
+void backendWakeAfter(NativeWindow* window, int milliseconds);
+
+// The backend calls this on the window's thread when a wake arrives; the
+// portable layer runs the window's wake callback.
+void deliverWake(NativeWindow* window);

@@ -8,6 +8,7 @@
 // caller then calls glutQarnRestoreHostContext.
 #include "glut/glut.h"
 
+#include "glut/CurrentWindow.h"
 #include "glut/GlutBackend.h"
 #include "glut/WindowTable.h"
 
@@ -89,6 +90,19 @@ void serviceWindow(int id)
 }
 
 } // namespace
+
+int layerCurrentWindow()
+{
+    return currentWindowId;
+}
+
+void runAsCurrentWindow(int id, void (*callback)())
+{
+    const int windowBefore = currentWindowId;
+    currentWindowId = id;
+    callback();
+    currentWindowId = findWindow(windowBefore) != nullptr ? windowBefore : 0;
+}
 
 extern "C" {
 
@@ -200,16 +214,21 @@ void glutMainLoopUpdate(void)
     if (pumping) {
         return; // called from inside a callback: the running pass covers it
     }
-    pumping = true;
-    pumpContext = backendCurrentContext();
-    const int windowBefore = currentWindowId;
-
+    bool anyPending = false;
     for (int i = 0; i < MaxGlutWindows; ++i) {
         GlutWindow& window = windowSlot(i);
         if (window.id != 0) {
             takeEvents(window);
+            anyPending = anyPending || window.pendingReshape || window.pendingRedisplay;
         }
     }
+    // Most host idles find nothing to draw: they then cost no GL call at all.
+    if (!anyPending) {
+        return;
+    }
+    pumping = true;
+    pumpContext = backendCurrentContext();
+    const int windowBefore = currentWindowId;
     for (int i = 0; i < MaxGlutWindows; ++i) {
         serviceWindow(windowSlot(i).id);
     }

@@ -13,6 +13,7 @@ struct GlutWindow {
     NativeWindow* native = nullptr;
     void (*display)() = nullptr;
     void (*reshape)(int, int) = nullptr;
+    void (*wake)() = nullptr;
     bool pendingRedisplay = false;
     bool pendingReshape = false;
     int width = 0; // size of the native window as last seen

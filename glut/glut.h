@@ -100,6 +100,24 @@ int glutQarnDisplayCount(int win);
 // swap (the back buffer where the driver copies on swap, as Wine does).
 int glutQarnReadPixels(int win, unsigned char* rgba, int byteCount);
 
+// Wake-ups: how another thread gets work done on a window's own thread at
+// once, without waiting for the host's next idle call. A wake is a message
+// posted to the native window, so the host's own message loop delivers it;
+// the window's wake callback then runs with that window current.
+//
+// The wake callback of the current window (null: wakes do nothing).
+void glutQarnWakeFunc(void (*func)(void));
+// User-interface thread: the handle through which other threads wake window
+// `win`, or null for unknown ids and windows that cannot be woken (off-screen).
+// It stays harmless to use after the window is gone.
+void* glutQarnWakeTarget(int win);
+// Any thread: posts one wake to the window behind `target` (null is ignored).
+// Never blocks and never waits for the window's thread.
+void glutQarnWake(void* target);
+// User-interface thread: wakes the current window once after `milliseconds`
+// (a one-shot timer on the window; a pending one is replaced).
+void glutQarnWakeAfter(int milliseconds);
+
 #ifdef __cplusplus
 }
 #endif

@@ -16,7 +16,7 @@ Control::~Control() = default;
 
 void Control::refresh(GraphicsContext* context)
 {
-    if (lastDrawnValue != value) {
+    if (needsRefresh()) {
         draw(context);
         lastDrawnValue = value;
     }

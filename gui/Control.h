@@ -30,6 +30,7 @@ public:
     void draw(GraphicsContext* context) override = 0;
     // Draws when the value differs from the one last drawn (exact comparison).
     void refresh(GraphicsContext* context) override;
+    bool needsRefresh() const override { return lastDrawnValue != value; }
 
     // Runs the editor's throttled idle while a control follows the mouse in a loop.
     virtual void idleWhileTracking();

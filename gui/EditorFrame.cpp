@@ -93,6 +93,22 @@ void EditorFrame::refresh(GraphicsContext* context)
     }
 }
 
+bool EditorFrame::needsRefresh() const
+{
+    if (!isOpen) {
+        return false;
+    }
+    if (overlayView) {
+        return overlayView->needsRefresh();
+    }
+    for (int32_t i = 0; i < childCount; ++i) {
+        if (children[i]->needsRefresh()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool EditorFrame::addChild(View* view)
 {
     if (!view) {
@@ -184,7 +200,7 @@ void EditorFrame::redrawChild(View* view)
 
 void EditorFrame::idleRefresh()
 {
-    if (!isOpen || firstPaintPending) {
+    if (!isOpen || firstPaintPending || !needsRefresh()) {
         return;
     }
     withWindowContext([this](GraphicsContext* context) { refresh(context); });

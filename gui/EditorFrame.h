@@ -36,6 +36,8 @@ public:
     void onMouseDown(GraphicsContext* context, Point where) override;
     // The overlay alone if there is one, else every child; nothing once closed.
     void refresh(GraphicsContext* context) override;
+    // Whether the refresh pass would draw any of the views it covers.
+    bool needsRefresh() const override;
 
     // Takes ownership of `view` and makes this frame its parent. Refuses (false)
     // a null view, a view already held, and a failed growth of the child array;

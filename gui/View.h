@@ -24,6 +24,9 @@ public:
     virtual void onMouseDown(GraphicsContext* context, Point where);
     // Called on every editor idle: redraw if what the view shows has changed.
     virtual void refresh(GraphicsContext* context);
+    // Whether refresh would draw now. The frame asks first, so that an idle
+    // with nothing to redraw takes no device context at all.
+    virtual bool needsRefresh() const { return false; }
     virtual void onFocusLost();
     virtual void onFocusGained();
 

@@ -103,6 +103,10 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
                    answer != OptionAnswer::NotMine) {
             if (answer == OptionAnswer::Refused)
                 return false;
+        } else if (name == "--latency") {
+            if (!noValue())
+                return false;
+            options.latency = true;
         } else if (name.rfind("--", 0) == 0) {
             error = "unknown option " + name;
             return false;
@@ -155,7 +159,8 @@ const char* hostUsage()
            "  --loop-bars A-B   repeat bars A to B (counted from 1)\n"
            "  --wait            stop at each expected note until it is played on channel 16\n"
            "  --report FILE     also write the practice report as JSON to FILE; it is printed at the\n"
-           "                    end (song end, window closed, Ctrl+C) whenever practice mode is on\n";
+           "                    end (song end, window closed, Ctrl+C) whenever practice mode is on\n"
+           "  --latency         measure how long a note takes to show (median, 99th percentile)\n";
 }
 
 std::string fileNameOf(const std::string& path)

@@ -5,6 +5,7 @@
 //            [--play-as CH] [--expect CH,...] [--midi-out N] [--tempo PERCENT] [--loop-bars A-B]
 //            [--wait] [--report FILE]
 //   QarnHost --list-midi-in | --list-midi-out
+//   QarnHost <plugin.dll> --latency
 #include "host/PracticeSettings.h"
 #include "host/RenderOptions.h"
 
@@ -21,6 +22,7 @@ struct HostOptions {
     int midiInput = -1; // winmm input device number, -1 for none
     bool loop = false;
     bool listMidiInputs = false;
+    bool latency = false; // measure how long a note takes to reach the screen
     bool help = false;
     RenderOptions render;
     PracticeOptions practice;

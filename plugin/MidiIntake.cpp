@@ -7,27 +7,35 @@
 
 namespace {
 
-void receiveMidiEvent(const VstMidiEvent& event, bool scoring, ScoreTally& tally)
+// Only note-ons (0x9n) and note-offs (0x8n) of notes that have an entry
+// change anything. Written without branches on the kind of note, which hosts
+// mix unpredictably.
+void receiveMidiEvent(const VstMidiEvent& event, ScoreTally* tally)
 {
     const int status = static_cast<unsigned char>(event.midiData[0]);
-    const int channel = status & 0x0F;
-    const int kind = status & 0xF0;
     const int note = event.midiData[1] & 0x7F;
-    const int velocity = event.midiData[2] & 0x7F;
-    const bool isReference = channel == referenceChannel;
-
-    if (note < lowestTabledNote)
+    if ((status & 0xE0) != 0x80 || note < lowestTabledNote)
         return;
+    const int velocity = event.midiData[2] & 0x7F;
+    const bool noteOn = (status & 0xF0) == 0x90 && velocity > 0; // velocity 0 is a note-off
     NoteEntry& entry = noteTable.entries[note - lowestTabledNote];
+    entry.velocity.store(noteOn ? velocity : 0, std::memory_order_relaxed);
+    if (tally) {
+        const bool isReference = (status & 0x0F) == referenceChannel;
+        const ScoreEventKind kind =
+            isReference ? (noteOn ? ReferenceNoteOn : ReferenceNoteOff) : (noteOn ? OtherNoteOn : OtherNoteOff);
+        scoreStep(entry, kind, *tally);
+    }
+}
 
-    if (kind == 0x90 && velocity > 0) {
-        entry.velocity.store(velocity, std::memory_order_relaxed);
-        if (scoring)
-            scoreStep(entry, isReference ? ReferenceNoteOn : OtherNoteOn, tally);
-    } else if (kind == 0x80 || kind == 0x90) {
-        entry.velocity.store(0, std::memory_order_relaxed);
-        if (scoring)
-            scoreStep(entry, isReference ? ReferenceNoteOff : OtherNoteOff, tally);
+// `tally` null: practice mode is off. Instantiated apart, so that the loop
+// of either mode tests nothing it does not need.
+template <bool Scoring> void receiveEvents(VstEvent* const* list, int32_t count, ScoreTally* tally)
+{
+    for (int32_t i = 0; i < count; ++i) {
+        const VstEvent* event = list[i];
+        if (event && event->type == kVstMidiType)
+            receiveMidiEvent(*reinterpret_cast<const VstMidiEvent*>(event), Scoring ? tally : nullptr);
     }
 }
 
@@ -44,15 +52,13 @@ void receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time)
     VstEvent* const* list = events ? events->events : nullptr;
     const int32_t count = events ? events->numEvents : 0;
     // Practice mode is switched on the user-interface thread; a block is
-    // scored as a whole or not at all, and its tally counts only in the
-    // practice run it started in.
-    ScoreTally tally = startTally();
-    const bool scoring = practice.practiceMode.load(std::memory_order_relaxed);
-    for (int32_t i = 0; i < count; ++i) {
-        const VstEvent* event = list[i];
-        if (event && event->type == kVstMidiType)
-            receiveMidiEvent(*reinterpret_cast<const VstMidiEvent*>(event), scoring, tally);
-    }
+    // scored as a whole or not at all, and its tally, taken before the mode is
+    // read, counts only in the practice run it started in.
+    ScoreTally tally;
+    if (practice.practiceMode.load(std::memory_order_relaxed))
+        receiveEvents<true>(list, count, &tally);
+    else
+        receiveEvents<false>(list, count, nullptr);
     if (midiBlockScoredHook)
         midiBlockScoredHook();
     publishScore(tally);

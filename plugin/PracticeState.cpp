@@ -4,29 +4,13 @@
 
 PracticeState practice;
 
-void scoreStep(NoteEntry& entry, ScoreEventKind kind, ScoreTally& tally)
+// The maximum grows by the best answer to what was just expected: a press
+// (both rules) and, under rule 1, a release.
+ScoreTally::ScoreTally()
+    : run(practice.practiceRun.load(std::memory_order_acquire))
+    , rule(practice.scoringRule.load(std::memory_order_relaxed) != 0 ? 1 : 0)
+    , maximumGain{scorePoints[rule][ReferenceNoteOn][1], rule == 1 ? scorePoints[1][ReferenceNoteOff][5] : 0, 0, 0}
 {
-    const int32_t rule = practice.scoringRule.load(std::memory_order_relaxed) != 0 ? 1 : 0;
-    const int32_t state = entry.scoreState.load(std::memory_order_relaxed);
-    // States only ever come from the table; anything else is treated as "nothing pending".
-    const int32_t from = (state >= 0 && state < scoreStateCount) ? state : 0;
-
-    // The maximum grows by the best answer to what was just expected: a press
-    // (both rules) and, under rule 1, a release.
-    if (kind == OtherNoteOn)
-        tally.maximum += scorePoints[rule][ReferenceNoteOn][1];
-    else if (kind == OtherNoteOff && rule == 1)
-        tally.maximum += scorePoints[1][ReferenceNoteOff][5];
-
-    entry.scoreState.store(scoreNextState[rule][kind][from], std::memory_order_relaxed);
-    tally.points += scorePoints[rule][kind][from];
-}
-
-ScoreTally startTally()
-{
-    ScoreTally tally;
-    tally.run = practice.practiceRun.load(std::memory_order_acquire);
-    return tally;
 }
 
 void publishScore(const ScoreTally& tally)

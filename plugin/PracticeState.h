@@ -14,6 +14,7 @@
 // run publishes nothing, so a switch landing while a block is being scored
 // never leaves that block's points in the new run.
 #include "plugin/NoteTable.h"
+#include "plugin/ScoreTables.h"
 
 #include <atomic>
 #include <cstdint>
@@ -41,20 +42,33 @@ extern PracticeState practice;
 // Points earned and the rise of the maximum, summed over several events so
 // that MIDI intake publishes its totals once per block rather than with one
 // atomic read-modify-write per event, and the practice run they belong to.
+// A tally reads the run first and then the scoring rule, once: a block is
+// scored by one rule, as it is scored in one mode, and a tally that is still
+// of the current run when it is published was scored with that run's settings.
 struct ScoreTally {
-    uint32_t run = 0;
+    ScoreTally();
+
+    uint32_t run;
+    int32_t rule; // 0 or 1
+    // What each kind of event adds to the maximum under `rule`: an expected
+    // note is worth the best answer to it.
+    int32_t maximumGain[4];
     int32_t points = 0;
     int32_t maximum = 0;
 };
 
-// An empty tally of the current run. Take it before reading the mode and the
-// rule to score with: a tally that is still of the current run when it is
-// published was then scored with that run's settings.
-ScoreTally startTally();
-
 // Moves the entry's state for one event and adds the points earned, and what
-// an expected note is worth, to the tally.
-void scoreStep(NoteEntry& entry, ScoreEventKind kind, ScoreTally& tally);
+// an expected note is worth, to the tally. Inline: MIDI intake runs it for
+// every note event of a block in practice mode.
+inline void scoreStep(NoteEntry& entry, ScoreEventKind kind, ScoreTally& tally)
+{
+    const int32_t state = entry.scoreState.load(std::memory_order_relaxed);
+    // States only ever come from the table; anything else is treated as "nothing pending".
+    const int32_t from = static_cast<uint32_t>(state) < static_cast<uint32_t>(scoreStateCount) ? state : 0;
+    tally.maximum += tally.maximumGain[kind];
+    entry.scoreState.store(scoreNextState[tally.rule][kind][from], std::memory_order_relaxed);
+    tally.points += scorePoints[tally.rule][kind][from];
+}
 
 // Adds a tally to practiceScore and practiceMaximum, unless another practice
 // run has started since the tally did: then it belongs to no run and is dropped.

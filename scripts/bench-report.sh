@@ -1,98 +1,197 @@
 #!/usr/bin/env bash
-# Measures the plug-in and prints one report: MIDI intake (ns per event and
-# heap allocations per block, practice off and on), the 3-D view's frame time
-# per program off-screen at 600 x 400, the cost of an editor idle with nothing
-# to redraw (which must draw nothing), and for the 32-bit and the 64-bit
-# build side by side: the DLL's size and imported DLLs, the editor's open
-# time under Wine and the host's peak memory with the plug-in.
-# Figures only: nothing here passes or fails on a number.
+# Measures the plug-in and prints one report: under Wine, through the shipped
+# DLL as a host loads it, how long a note takes to reach the screen at host
+# idle rates of 15, 30 and 60 Hz (QarnHost --latency), the editor's open and
+# close, an idle with nothing to redraw (which must draw nothing and take no
+# device context), the frame an idle draws after a block of MIDI per program
+# and where its time goes, effProcessEvents per event, the DLL's size and
+# imports and the host's peak memory; natively, MIDI intake with its heap
+# allocations and the frame off-screen. Figures only: nothing here passes or
+# fails on a number.
 #
-#   scripts/bench-report.sh
+#   scripts/bench-report.sh [--baseline REF]
+#
+# --baseline REF also builds the plug-in of git revision REF (into
+# build/bench-baseline, never committed) and measures both the same way in one
+# run, alternating, each figure the median of three runs, side by side with
+# the ratio ours / baseline.
+#
+# Wine runs the 32-bit build where this machine can run 32-bit programs, and
+# otherwise the same sources built for 64-bit Windows.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+baseline=
+case "${1:-}" in
+  --baseline) baseline=${2:?--baseline needs a git revision}; shift 2 ;;
+  "") ;;
+  *) echo "usage: scripts/bench-report.sh [--baseline REF]" >&2; exit 2 ;;
+esac
 "$here/setup.sh"
 source "$here/lib/builds.sh"
 source "$here/lib/xvfb.sh"
-bench_build=$(preset_build bench)
-out=$bench_build/report
+rounds=3
+bench_root=${QARN_BENCH_BUILD:-$ROOT/build/bench}
+out=$bench_root/report
 mkdir -p "$out"
+rm -f "$out"/*.txt "$out"/*.json
 
-echo "building..." >&2
-build_preset bench --target midi_intake_bench view3d_bench >/dev/null
-for target in "${WINDOWS_TARGETS[@]}"; do
-  build_preset "$target" --target QarnViewer QarnHost editor_figures >/dev/null
-done
+if runs_32bit_programs; then
+  arch=i686 wine_loader=/usr/lib/wine/wine wine_arch=win32
+else
+  arch=x86_64 wine_loader=/usr/lib/wine/wine64 wine_arch=win64
+fi
+# toolchain_of SOURCE: the MinGW toolchain file of a source tree for $arch.
+# Older trees have one 32-bit file, which names its compilers by the triplet.
+toolchain_of() {
+  local source=$1
+  if [ -f "$source/cmake/toolchains/mingw-$arch.cmake" ]; then
+    echo "$source/cmake/toolchains/mingw-$arch.cmake"
+  else
+    sed "s/i686/$arch/g" "$source/cmake/MingwToolchain.cmake" >"$bench_root/mingw-$arch.cmake"
+    echo "$bench_root/mingw-$arch.cmake"
+  fi
+}
 
-echo "measuring (about three minutes)..." >&2
-"$bench_build/benchmarks/midi_intake_bench" --benchmark_format=json >"$out/midi_intake.json" 2>/dev/null
-"$bench_build/benchmarks/view3d_bench" --benchmark_format=json >"$out/view3d.json" 2>/dev/null
+# build_side SOURCE BUILD [extra cmake arguments]: the DLL, and with the tests
+# our host and the figures program; then the native benchmarks.
+build_side() {
+  local source=$1 build=$2
+  shift 2
+  cmake -S "$source" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of "$source")" "$@" >/dev/null
+  cmake --build "$build/windows" -j2 --target QarnViewer $(if [ $# -eq 0 ]; then echo QarnHost editor_figures; fi) >/dev/null
+  cmake -S "$source" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DQARN_SANITIZE=OFF -DQARN_TESTS=OFF -DQARN_BENCHMARKS=ON >/dev/null
+  cmake --build "$build/native" -j2 --target midi_intake_bench view3d_bench >/dev/null
+}
 
-trap 'xvfb_stop_with_wine "$WIN32_BUILD/wineprefix" "$WIN64_BUILD/wineprefix"' EXIT
+echo "building ($arch)..." >&2
+build_side "$ROOT" "$bench_root/ours"
+sides=(ours)
+declare -A dll
+dll[ours]=$bench_root/ours/windows/plugin/QarnViewer.dll
+declare -A native
+native[ours]=$bench_root/ours/native/benchmarks
+if [ -n "$baseline" ]; then
+  baseline_root=$ROOT/build/bench-baseline
+  rm -rf "$baseline_root/src"
+  mkdir -p "$baseline_root/src"
+  git -C "$ROOT" archive "$baseline" | tar -x -C "$baseline_root/src"
+  echo "building the baseline $(git -C "$ROOT" rev-parse --short "$baseline")..." >&2
+  build_side "$baseline_root/src" "$baseline_root" -DQARN_TESTS=OFF
+  sides+=(baseline)
+  dll[baseline]=$baseline_root/windows/plugin/QarnViewer.dll
+  native[baseline]=$baseline_root/native/benchmarks
+fi
+
+figures=$bench_root/ours/windows/benchmarks/win32
+host=$bench_root/ours/windows/host/win32/QarnHost.exe
+export WINEPREFIX=$bench_root/wineprefix-$arch WINEARCH=$wine_arch WINEDEBUG=-all
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+trap xvfb_stop EXIT
 xvfb_start
+wine_run() { "$wine_loader" "$@"; }
 
-# The host's peak resident memory: once with the plug-in loaded and its editor
-# never opened, once with the editor open while the demo song plays.
+echo "measuring, ${sides[*]} in turn (several minutes)..." >&2
+for side in "${sides[@]}"; do cp "${dll[$side]}" "$figures/$side.dll"; done
 song=Z:$ROOT/host/demo/demo-song.mid
-printf 'wait 3000\n' >"$out/loaded.txt"
-printf 'open\nplay\nwait 3000\nclose\n' >"$out/open.txt"
-for target in "${WINDOWS_TARGETS[@]}"; do
-  build=$(preset_build "$target")
-  wine_run() { "$here/wine-run.sh" --prefix "$build/wineprefix" --arch "$target" "$@"; }
-  (cd "$build/benchmarks/win32" && wine_run ./editor_figures.exe QarnViewer.dll) >"$out/editor-$target.txt" 2>/dev/null
-  peak_kib() {
-    /usr/bin/time -f '%M' -o "$out/time.txt" "$here/wine-run.sh" --prefix "$build/wineprefix" --arch "$target" \
-      "$build/host/win32/QarnHost.exe" "Z:$build/plugin/QarnViewer.dll" "$song" --script "Z:$out/$1" >/dev/null 2>&1
-    tail -1 "$out/time.txt"
-  }
-  peak_kib loaded.txt >"$out/host-loaded-$target.txt"
-  peak_kib open.txt >"$out/host-open-$target.txt"
-  dll_file=$build/plugin/QarnViewer.dll
-  stat -c %s "$dll_file" >"$out/dll-size-$target.txt"
-  objdump=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$build/CMakeCache.txt")
-  "$objdump" -p "$dll_file" | sed -n 's/^\s*DLL Name: //p' | sort -f | paste -sd ' ' >"$out/dll-imports-$target.txt"
+printf 'wait 3000\n' >"$out/loaded.steps"
+printf 'open\nplay\nwait 3000\nclose\n' >"$out/open.steps"
+for round in $(seq "$rounds"); do
+  for side in "${sides[@]}"; do
+    (cd "$figures" && wine_run ./editor_figures.exe "$side.dll") >"$out/$side-editor-$round.txt" 2>/dev/null
+    "${native[$side]}/midi_intake_bench" --benchmark_format=json >"$out/$side-intake-$round.json" 2>/dev/null
+  done
+done
+for side in "${sides[@]}"; do
+  "${native[$side]}/view3d_bench" --benchmark_format=json >"$out/$side-view3d.json" 2>/dev/null
+  wine_run "$host" "Z:$figures/$side.dll" --latency >"$out/$side-latency.txt" 2>/dev/null || true
+  for steps in loaded open; do
+    /usr/bin/time -f '%M' -o "$out/$side-$steps-peak.txt" "$wine_loader" "$host" "Z:$figures/$side.dll" "$song" \
+      --script "Z:$out/$steps.steps" >/dev/null 2>&1 || true
+  done
+  $arch-w64-mingw32-objdump -p "${dll[$side]}" | sed -n 's/^\s*DLL Name: //p' | sort -f | paste -sd ' ' >"$out/$side-imports.txt"
+  stat -c %s "${dll[$side]}" >"$out/$side-size.txt"
 done
 
-python3 - "$out" "${WINDOWS_TARGETS[@]}" <<'PY'
-import json, re, sys
-out, targets = sys.argv[1], sys.argv[2:]
+python3 - "$out" "$arch" "${sides[@]}" <<'PY'
+import json, os, re, statistics, sys
+out, arch, sides = sys.argv[1], sys.argv[2], sys.argv[3:]
 
-def figure(name, target):
-    return open(f"{out}/{name}-{target}.txt").read().strip()
+def read(name):
+    path = f"{out}/{name}"
+    return open(path).read() if os.path.exists(path) else ""
 
-def bench(name):
-    return json.load(open(f"{out}/{name}.json"))["benchmarks"]
+def figures(side):
+    """Every figure of one side: name -> (value, unit), medians over the rounds."""
+    runs = {}
+    for r in range(1, 10):
+        text = read(f"{side}-editor-{r}.txt")
+        for line in text.splitlines():
+            if ": " in line:
+                name, value = line.split(": ", 1)
+                parts = re.findall(r"([^,]+?) (-?[\d.]+) ms(?:,|$)", value)
+                if len(parts) > 1:  # one line, several figures: "what a ms, what b ms"
+                    for key, amount in parts:
+                        runs.setdefault(f"{name.split(' (')[0]}: {key.strip()}", []).append((float(amount), "ms"))
+                    continue
+                m = re.match(r"\s*(-?\d+(?:\.\d+)?)(.*)", value)
+                if m:
+                    runs.setdefault(name, []).append((float(m[1]), m[2].strip()))
+        data = read(f"{side}-intake-{r}.json")
+        if data:
+            for b in json.loads(data)["benchmarks"]:
+                m = re.match(r"processEvents/events:(\d+)/practice:(\d)", b["name"])
+                if m:
+                    practice = "on" if m[2] == "1" else "off"
+                    runs.setdefault(f"native processEvents, blocks of {m[1]}, practice {practice}", []).append(
+                        (b["ns_per_event"] * 1e9, "ns per event"))
+                    runs.setdefault(f"native processEvents allocations per block, {m[1]} events, practice {practice}",
+                                    []).append((b["allocs_per_block"], ""))
+    result = {name: (statistics.median(v for v, _ in values), values[0][1]) for name, values in runs.items()}
+    data = read(f"{side}-view3d.json")
+    if data:
+        for b in json.loads(data)["benchmarks"]:
+            if b["name"].startswith("frame/"):
+                result[f"native frame off-screen 600 x 400, program {b['name'].split('/')[1]}"] = (b["median_ms"], "ms")
+            if b["name"].startswith("idleWithNothingToDraw"):
+                result["native idle with nothing to redraw"] = (b["real_time"], b["time_unit"])
+    for line in read(f"{side}-latency.txt").splitlines():
+        m = re.match(r"latency at (\d+) Hz idle: median ([\d.]+) ms, 99th percentile ([\d.]+) ms, frame ([\d.]+) ms", line)
+        if m:
+            result[f"latency at {m[1]} Hz idle, median"] = (float(m[2]), "ms")
+            result[f"latency at {m[1]} Hz idle, 99th percentile"] = (float(m[3]), "ms")
+            result[f"latency at {m[1]} Hz idle, frame"] = (float(m[4]), "ms")
+    size = read(f"{side}-size.txt").strip()
+    if size:
+        result["DLL size"] = (int(size) / 1024, "KiB")
+    for steps, label in (("loaded", "plug-in loaded"), ("open", "editor open, demo song playing")):
+        peak = read(f"{side}-{steps}-peak.txt").strip().splitlines()
+        if peak and peak[-1].isdigit():
+            result[f"QarnHost peak memory, {label}"] = (int(peak[-1]) / 1024, "MiB")
+    return result
 
+data = {side: figures(side) for side in sides}
 cpu = next((l.split(":", 1)[1].strip() for l in open("/proc/cpuinfo") if l.startswith("model name")), "?")
-import os
-print(f"Machine: {os.cpu_count()} cores, {cpu}")
-print()
-print("MIDI intake (effProcessEvents through the dispatcher, mixed note blocks):")
-print("  events/block  practice  ns/event  allocations/block")
-for b in bench("midi_intake"):
-    m = re.match(r"processEvents/events:(\d+)/practice:(\d)", b["name"])
-    if m:
-        print(f"  {m[1]:>12}  {'on' if m[2] == '1' else 'off':>8}  {b['ns_per_event'] * 1e9:8.2f}  {b['allocs_per_block']:17.0f}")
-print()
-print("3-D view frame off-screen at 600 x 400 (llvmpipe, median):")
-view = bench("view3d")
-for b in view:
-    if b["name"].startswith("frame/"):
-        print(f"  program {b['name'].split('/')[1]}  {b.get('label', ''):<16} {b['median_ms']:6.2f} ms")
-for b in view:
-    if b["name"].startswith("idleWithNothingToDraw"):
-        unit = b["time_unit"]
-        print(f"  idle pump with nothing to redraw: {b['real_time']:.2f} {unit}, frames drawn {b['frames_drawn']:.0f}")
-for target in targets:
-    print()
-    print(f"Editor under Wine, {target} (the shipped DLL, counted through its imports):")
-    for line in open(f"{out}/editor-{target}.txt"):
-        print("  " + line.rstrip())
-print()
-for target in targets:
-    size = int(figure("dll-size", target))
-    print(f"DLL {target}: {size} bytes ({size / 1024:.0f} KiB), imports: {figure('dll-imports', target)}")
-for target in targets:
-    loaded, playing = int(figure("host-loaded", target)), int(figure("host-open", target))
-    print(f"QarnHost {target} peak resident memory under Wine: {loaded / 1024:.1f} MiB with the plug-in loaded, "
-          f"{playing / 1024:.1f} MiB with its editor open and the demo song playing")
+print(f"Machine: {os.cpu_count()} cores, {cpu}; Windows build: {arch}; medians of the runs")
+names = list(data["ours"].keys())
+for side in sides[1:]:
+    names += [n for n in data[side] if n not in names]
+width = max(len(n) for n in names)
+if len(sides) == 1:
+    for name in names:
+        value, unit = data["ours"][name]
+        print(f"  {name:<{width}}  {value:10.3f} {unit}")
+else:
+    print(f"  {'figure':<{width}}  {'ours':>10}  {'baseline':>10}  {'ratio':>6}")
+    for name in names:
+        ours = data["ours"].get(name)
+        base = data["baseline"].get(name)
+        unit = (ours or base)[1]
+        o = f"{ours[0]:10.3f}" if ours else f"{'-':>10}"
+        b = f"{base[0]:10.3f}" if base else f"{'-':>10}"
+        ratio = f"{ours[0] / base[0]:6.2f}" if ours and base and base[0] else f"{'-':>6}"
+        print(f"  {name:<{width}}  {o}  {b}  {ratio}  {unit}")
+for side in sides:
+    print(f"DLL imports ({side}): {read(f'{side}-imports.txt').strip()}")
 PY

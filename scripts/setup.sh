@@ -20,6 +20,8 @@ packages_windows=(
   libgl1-mesa-dri:i386 libglu1-mesa:i386 libgl1:i386 libglx-mesa0:i386
   libxcomposite1:i386
   lmms:i386 lmms-vst-server:i386
+  # scripts/bench-report.sh on machines that cannot run 32-bit programs
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64
 )
 
 missing=()

@@ -9,12 +9,41 @@
 #include "view3d/ViewState.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 // The tube is 35 long; its lower end is at y = -17.5.
 constexpr float tubeHalfLength = 17.5f;
 
-void drawKey(const FluteKey& key, const KeyLook& look)
+// The static lists of the flute: the body, then the three shapes that rods
+// and keys are made of. Only where and in which colour they are drawn changes
+// from frame to frame.
+enum FlutePart : unsigned int { RodShape = 1, CupShape, LeverShape }; // offsets from displayList
+constexpr int listCount = 4;
+
+void drawPartShape(FlutePart part)
+{
+    switch (part) {
+    case RodShape: drawCappedCylinder(35.0f, 0.005f); break;
+    case CupShape: drawCappedCylinder(35.0f, 0.5f); break; // a flat cap of radius shape / 10
+    case LeverShape:
+        glEnable(GL_NORMALIZE);
+        glutSolidSphere(17.5, 12, 6); // half-axes 0.525, 0.175, 0.35
+        glDisable(GL_NORMALIZE);
+        break;
+    }
+}
+
+// From its list, or drawn directly when GL gave no lists.
+void drawPart(unsigned int lists, FlutePart part)
+{
+    if (lists != 0)
+        glCallList(lists + part);
+    else
+        drawPartShape(part);
+}
+
+void drawKey(const FluteKey& key, const KeyLook& look, unsigned int lists)
 {
     const float side = static_cast<float>(key.side);
     glPushMatrix();
@@ -27,16 +56,14 @@ void drawKey(const FluteKey& key, const KeyLook& look)
         glTranslatef(side, key.position, 0.2f);
         glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
         glScalef(key.shape * 0.1f, key.shape * 0.001f, key.shape * 0.1f);
-        drawCappedCylinder(35.0f, 0.5f); // a flat cap of radius shape / 10
+        drawPart(lists, CupShape);
     } else if (key.kind == Lever) {
         glRotatef(key.reach * side * 35.0f, 0.0f, 1.0f, 0.0f);
         glTranslatef(side * key.reach, key.position + key.lift, 0.3f);
         glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
         glRotatef(key.shape, 0.0f, 1.0f, 0.0f);
         glScalef(0.03f, 0.01f, 0.02f);
-        glEnable(GL_NORMALIZE);
-        glutSolidSphere(17.5, 12, 6); // half-axes 0.525, 0.175, 0.35
-        glDisable(GL_NORMALIZE);
+        drawPart(lists, LeverShape);
     }
     glPopMatrix();
 }
@@ -67,9 +94,14 @@ void FluteModel::followHeldNotes()
 // rely on it and are lit without highlights.
 void FluteModel::buildLists()
 {
-    displayList = glGenLists(1);
+    displayList = glGenLists(listCount);
     if (displayList == 0)
         return;
+    for (const FlutePart part : {RodShape, CupShape, LeverShape}) {
+        glNewList(displayList + part, GL_COMPILE);
+        drawPartShape(part);
+        glEndList();
+    }
     glNewList(displayList, GL_COMPILE);
     applyMaterial(palette::fluteBody);
     // Deliberately outside any push: drawKeys draws in this turned frame.
@@ -112,11 +144,11 @@ void FluteModel::drawKeys()
         glPushMatrix(); // the rod: radius 0.15, rising from its position
         glScalef(0.15f, rod.length * 0.0285714287f, 0.15f);
         glTranslatef(0.0f, tubeHalfLength, 0.0f);
-        drawCappedCylinder(35.0f, 0.005f);
+        drawPart(displayList, RodShape);
         glPopMatrix();
         for (const FluteKey& key : fluteKeyTable[r]) {
             const FluteKeyState state = fluteKeyState(key, fingeringVariant, currentNote);
-            drawKey(key, fluteKeyLook(state.own, state.linked, viewState));
+            drawKey(key, fluteKeyLook(state.own, state.linked, viewState), displayList);
         }
         glPopMatrix();
     }

@@ -6,6 +6,7 @@
 #include "plugin/RedrawRequest.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
+#include "view3d/PromptRedraw.h"
 #include "view3d/ViewState.h"
 
 #include <cstdint>
@@ -41,6 +42,7 @@ void openView(void* parent)
     initGlState();
     glutDisplayFunc(displayView);
     glutReshapeFunc(reshapeView);
+    startPromptRedraw(viewWindow.viewWindowId);
     glViewReady.store(true, std::memory_order_release);
     installWantedModel();
     // The new context holds none of the model's lists.
@@ -54,6 +56,7 @@ void closeView()
     if (!glViewReady.load(std::memory_order_acquire))
         return;
     glViewReady.store(false, std::memory_order_release);
+    stopPromptRedraw();
     glutDestroyWindow(viewWindow.viewWindowId);
     viewWindow.viewWindowId = 0;
     takeRedisplayRequest(); // a request for the old window means nothing to the next
@@ -104,6 +107,7 @@ void displayView()
         currentModel->draw();
     glFlush();
     glutSwapBuffers();
+    noteFrameShown();
 }
 
 void reshapeView(int width, int height)

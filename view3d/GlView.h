@@ -4,7 +4,9 @@
 // one pass at a time, and it is drawn only when something asks for it (a
 // block of MIDI, a program change, a panel action, automatic rotation), all
 // through requestRedisplay() (plugin/RedrawRequest.h), so that no GLUT call
-// ever runs on the host's processing thread.
+// ever runs on the host's processing thread. A request also wakes the view
+// through the host's message loop, so that it need not wait for the next idle
+// (view3d/PromptRedraw.h).
 //
 // User-interface thread only: openView, idleView and closeView are called from
 // the editor's open, idle and close; the callbacks run inside idleView.

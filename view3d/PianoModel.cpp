@@ -31,6 +31,23 @@ void applyLook(const KeyLook& look, float depth)
     if (look.moved)
         glTranslatef(0.0f, 0.0f, depth);
 }
+
+// The static lists of a piano: the case, then one white and one black key,
+// whose shapes never change (only where and in which colour they are drawn).
+constexpr int listCount = 3;
+constexpr unsigned int whiteKeyList = 1; // offsets from displayList
+constexpr unsigned int blackKeyList = 2;
+constexpr double whiteKeySize = 10.0;
+constexpr double blackKeySize = 6.5;
+
+// A key's cube from its list, or drawn directly when GL gave no lists.
+void drawKeyCube(unsigned int lists, unsigned int offset, double size)
+{
+    if (lists != 0)
+        glCallList(lists + offset);
+    else
+        glutSolidCube(size);
+}
 } // namespace
 
 void PianoModel::formatName(int keys, char* text, int capacity)
@@ -55,19 +72,29 @@ float PianoModel::countWhiteKeys() const
     return static_cast<float>(count);
 }
 
+// Every part of a piano is a closed box seen from outside, so faces turned
+// away are always hidden behind the box's own front: they need not be drawn.
 void PianoModel::draw()
 {
+    glEnable(GL_CULL_FACE);
     callStaticLists();
     drawKeys();
+    glDisable(GL_CULL_FACE);
 }
 
 // The case, in scene units: one white-key pitch is 1.2 wide, and the keybed
 // leaves two pitches free at each end for the end blocks.
 void PianoModel::buildLists()
 {
-    displayList = glGenLists(1);
+    displayList = glGenLists(listCount);
     if (displayList == 0)
         return;
+    glNewList(displayList + whiteKeyList, GL_COMPILE);
+    glutSolidCube(whiteKeySize);
+    glEndList();
+    glNewList(displayList + blackKeyList, GL_COMPILE);
+    glutSolidCube(blackKeySize);
+    glEndList();
     const float w = whiteKeyCount;
     glNewList(displayList, GL_COMPILE);
     glEnable(GL_NORMALIZE);
@@ -110,14 +137,14 @@ void PianoModel::drawKeys()
             applyMaterial(palette::whiteKey);
             glPushMatrix();
             applyLook(look, -6.0f);
-            glutSolidCube(10.0);
+            drawKeyCube(displayList, whiteKeyList, whiteKeySize);
             glPopMatrix();
         } else {
             applyMaterial(palette::blackKey);
             glPushMatrix();
             glTranslatef(6.0f, 1.75f, 7.0f); // half a pitch right, towards the back, raised
             applyLook(look, -4.0f);
-            glutSolidCube(6.5);
+            drawKeyCube(displayList, blackKeyList, blackKeySize);
             glPopMatrix();
         }
     });

@@ -18,6 +18,7 @@
 #include "glut/glut.h"
 #include "glut/win32/FrameCopy.h"
 #include "glut/win32/KeyMessages.h"
+#include "glut/win32/WglWake.h"
 
 struct NativeWindow {
     HWND hwnd = nullptr; // null once the window is gone (the host may destroy
@@ -49,6 +50,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
     if (isKeyMessage(message)) {
         return passKeyToParent(hwnd, message, wParam, lParam);
+    }
+    if (handleWakeMessage(hwnd, window, message, wParam)) {
+        return 0;
     }
     switch (message) {
     case WM_PAINT:
@@ -276,4 +280,16 @@ void backendRequestSize(NativeWindow* window, int width, int height)
 unsigned int backendShownBuffer(const NativeWindow* window)
 {
     return window->backKeepsFrame || window->frameCopy != nullptr ? GL_BACK : GL_FRONT;
+}
+
+void* backendWakeTarget(NativeWindow* window)
+{
+    return window != nullptr ? wakeTargetOf(window->hwnd) : nullptr;
+}
+
+void backendWakeAfter(NativeWindow* window, int milliseconds)
+{
+    if (window->hwnd != nullptr) {
+        wakeAfter(window->hwnd, milliseconds);
+    }
 }

@@ -9,6 +9,7 @@
 #include "host/SongSchedule.h"
 #include "host/win32/DeviceNames.h"
 #include "host/win32/HostSession.h"
+#include "host/win32/LatencyBenchmark.h"
 #include "host/win32/MidiInput.h"
 #include "host/win32/MidiOutputDevice.h"
 #include "host/win32/ScriptRunner.h"
@@ -78,8 +79,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "QarnHost: %s\n", error.c_str());
         return 2;
     }
-    int status = options.scriptPath.empty() ? 0 : runHostScript(session, steps);
-    if (options.render.active()) {
+    int status = options.scriptPath.empty() || options.latency ? 0 : runHostScript(session, steps);
+    if (options.latency) {
+        status = runLatencyBenchmark(session);
+    } else if (options.render.active()) {
         if (status == 0)
             status = renderSong(session, *song, options.render);
     } else if (options.scriptPath.empty()) {

@@ -138,6 +138,8 @@ void HostSession::processBlock(VstEvents* events, const VstTimeInfo& time, int32
 {
     plugin.setBlockTime(time);
     if (events) {
+        if (BlockWatcher* watcher = blockWatcher.load(std::memory_order_acquire))
+            watcher->beforeEvents();
         plugin.dispatch(effProcessEvents, 0, 0, events);
         referee.onBlock(events, &time, transport.eventBars().data());
     }
@@ -195,6 +197,11 @@ void HostSession::editorIdle()
 {
     if (editorIsOpen)
         plugin.dispatch(effEditIdle);
+}
+
+void HostSession::setIdleRate(int perSecond)
+{
+    window.setIdleInterval(1000 / std::max(perSecond, 1));
 }
 
 void HostSession::setProgram(int32_t program)

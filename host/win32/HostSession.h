@@ -19,9 +19,20 @@
 #include "host/win32/PanelPressWatch.h"
 #include "host/win32/PluginHost.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
+
+// Sees each block that carries events right before the plug-in gets it, on
+// the processing thread (the latency benchmark's clock starts there).
+class BlockWatcher {
+public:
+    virtual void beforeEvents() = 0;
+
+protected:
+    ~BlockWatcher() = default;
+};
 
 class HostSession {
 public:
@@ -98,6 +109,12 @@ public:
     // At the end of the run, once: the report, when practice mode is on (and
     // no script step printed one) or a report file was asked for.
     bool finishReport(std::string& error);
+    // The plug-in's DLL (an HMODULE).
+    void* pluginModule() const { return plugin.moduleHandle(); }
+    // The editor's idle rate from now on, in idles a second.
+    void setIdleRate(int perSecond);
+    // `watcher` (null for none) must outlive the processing thread's use of it.
+    void watchBlocks(BlockWatcher* watcher) { blockWatcher.store(watcher, std::memory_order_release); }
 
 private:
     void processBlock(VstEvents* events, const VstTimeInfo& time, int32_t frames);
@@ -125,6 +142,7 @@ private:
     MidiInput keyboard;
     PanelPressWatch handPresses;
 
+    std::atomic<BlockWatcher*> blockWatcher{nullptr};
     bool switchedOn = false;
     bool editorIsOpen = false;
     intptr_t editorOpenAnswer = 0;

@@ -6,7 +6,6 @@ namespace {
 
 const char windowClassName[] = "QarnHostWindow";
 constexpr UINT_PTR idleTimer = 1;
-constexpr UINT idleInterval = 33; // milliseconds: about 30 editor idles a second
 constexpr int largestSide = 4096;
 
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -112,6 +111,13 @@ void HostWindow::startIdleTimer(std::function<void()> idle)
 {
     onIdle = std::move(idle);
     if (window)
+        SetTimer(window, idleTimer, idleInterval, nullptr);
+}
+
+void HostWindow::setIdleInterval(unsigned milliseconds)
+{
+    idleInterval = milliseconds;
+    if (window && onIdle)
         SetTimer(window, idleTimer, idleInterval, nullptr);
 }
 

@@ -29,8 +29,10 @@ public:
     // windows beyond the rectangle it reports.
     void growToChildren();
 
-    // Every WM_TIMER tick (about 30 per second) runs `idle`.
+    // Every WM_TIMER tick (about 30 per second unless set otherwise) runs `idle`.
     void startIdleTimer(std::function<void()> idle);
+    // Ticks this many milliseconds apart from now on (a running timer is re-armed).
+    void setIdleInterval(unsigned milliseconds);
     void stopIdleTimer();
     // Runs when the user asks to close the window, before it is destroyed.
     void setCloseHandler(std::function<void()> handler) { onClose = std::move(handler); }
@@ -46,6 +48,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window = nullptr;
+    unsigned idleInterval = 33; // milliseconds: about 30 editor idles a second
     std::function<void()> onIdle;
     std::function<void()> onClose;
 };

@@ -30,6 +30,7 @@ public:
     void unload();
 
     AEffect* effect() const { return plugin; }
+    void* moduleHandle() const { return module; } // HMODULE
     intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
 
     // Processing thread, before each block: the time info the plug-in gets

@@ -208,6 +208,30 @@ TEST_F(EditorFrameTest, IdleRefreshWaitsForTheFirstPaintAndRedrawChildDrawsAtOnc
     EXPECT_EQ(windowPixel(frame.getWindow(), 15, 15), ColorRed);
 }
 
+TEST_F(EditorFrameTest, IdleRefreshWithNothingToRedrawReachesNoChild)
+{
+    TestWindow parent(320, 240);
+    Log log;
+    EditorFrame frame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
+    auto* a = new RecordingView(Rect(10, 10, 20, 20), "A", &log);
+    auto* b = new RecordingView(Rect(30, 10, 40, 20), "B", &log);
+    a->wantsRefresh = false;
+    b->wantsRefresh = false;
+    frame.addChild(a);
+    frame.addChild(b);
+    repaint(frame.getWindow());
+    log.clear();
+    EXPECT_FALSE(frame.needsRefresh());
+    frame.idleRefresh();
+    EXPECT_TRUE(log.empty());
+
+    // One child with something to redraw: the pass runs over all of them.
+    b->wantsRefresh = true;
+    EXPECT_TRUE(frame.needsRefresh());
+    frame.idleRefresh();
+    EXPECT_EQ(log, (Log{"refresh A", "refresh B"}));
+}
+
 TEST_F(EditorFrameTest, FrameWhoseWindowTheHostDestroyedStopsDrawingAndLeavesTheDeadWindowAlone)
 {
     auto* parent = new TestWindow(320, 240);

@@ -64,7 +64,12 @@ public:
     void draw(GraphicsContext* context) override;
     void onMouseDown(GraphicsContext* context, Point where) override;
     void refresh(GraphicsContext* context) override;
+    // Always has something to redraw, so that every refresh pass reaches it;
+    // with `wantsRefresh` false it never has, and the pass leaves it alone.
+    bool needsRefresh() const override { return wantsRefresh; }
     void onFocusLost() override;
+
+    bool wantsRefresh = true;
 
 private:
     std::string name;
