@@ -6,7 +6,7 @@
 #   scripts/demo.sh [output folder]          (default: build/demo)
 # Runs in a real window when DISPLAY is set, otherwise on a private Xvfb display.
 # QARN_TARGET=win64 plays into the 64-bit plug-in with the 64-bit host
-# (default: win32).
+# (default: win32, or win64 where 32-bit programs cannot run).
 set -euo pipefail
 started=$(date +%s)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,7 +15,7 @@ source "$here/lib/builds.sh"
 source "$here/lib/xvfb.sh"
 source "$here/lib/winpath.sh"
 
-target=${QARN_TARGET:-win32}
+target=${QARN_TARGET:-$(default_windows_target)}
 build_preset "$target" --target QarnViewer QarnHost
 windows_build=$(preset_build "$target")
 plugin=$windows_build/plugin/QarnViewer.dll

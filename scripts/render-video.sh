@@ -7,7 +7,8 @@
 # Host options such as --fps 60, --from S, --to S, --program P or
 # --script steps.txt pass through (see the README). Runs on a private Xvfb
 # display unless DISPLAY is set. QARN_TARGET=win64 renders with the 64-bit
-# plug-in and host (default: win32); QARN_WINDOWS_BUILD names a build folder
+# plug-in and host (default: win32, or win64 where
+# 32-bit programs cannot run); QARN_WINDOWS_BUILD names a build folder
 # of that target already built, used as it is (otherwise build/<target> is
 # built); QARN_SOUND_FONT another sound font.
 set -euo pipefail
@@ -25,7 +26,7 @@ shift 2
 source "$here/lib/builds.sh"
 source "$here/lib/xvfb.sh"
 source "$here/lib/winpath.sh"
-target=${QARN_TARGET:-win32}
+target=${QARN_TARGET:-$(default_windows_target)}
 if [ -n "${QARN_WINDOWS_BUILD:-}" ]; then
   WINDOWS_BUILD=$QARN_WINDOWS_BUILD
 else

@@ -29,3 +29,9 @@ build_win64() { build_preset win64 "$@"; }
 runs_32bit_programs() {
   /usr/lib/wine/wine --version >/dev/null 2>&1
 }
+
+# The Windows build the demo and the video render use unless QARN_TARGET
+# says otherwise: the 32-bit one, where this machine can run it.
+default_windows_target() {
+  if runs_32bit_programs; then echo win32; else echo win64; fi
+}
