@@ -4,7 +4,7 @@
 #include "benchmarks/AllocationCounter.h"
 #include "benchmarks/BenchmarkHost.h"
 #include "benchmarks/MixedBlock.h"
-#include "plugin/PracticeState.h"
+#include "plugin/shared/PracticeState.h"
 #include "plugin/VstEntry.h"
 
 #include <benchmark/benchmark.h>

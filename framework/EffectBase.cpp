@@ -9,9 +9,9 @@
 
 namespace {
 
-const int32_t kNoEffectId = 0x4E6F4566; // 'NoEf': the effect never set its own ID
-const intptr_t kIdentifyAnswer = 0x4E764566; // 'NvEf'
-const double kVuScale = 32767.0;
+const int32_t noEffectId = 0x4E6F4566; // 'NoEf': the effect never set its own ID
+const intptr_t identifyAnswer = 0x4E764566; // 'NvEf'
+const double vuScale = 32767.0;
 
 // The host reaches the effect only through these; each recovers the object
 // from the record. A host that passes no record, or a record without an
@@ -68,7 +68,7 @@ float VSTCALLBACK getParameterEntry(AEffect* effect, int32_t index)
 // stays defined.
 intptr_t scaleVu(float level)
 {
-    double scaled = static_cast<double>(level) * kVuScale;
+    double scaled = static_cast<double>(level) * vuScale;
     if (std::isnan(scaled)) {
         return 0;
     }
@@ -100,7 +100,7 @@ EffectBase::EffectBase(audioMasterCallback host, int32_t programCount, int32_t p
     effect.numOutputs = 2;
     effect.ioRatio = 1.0f;
     effect.object = this;
-    effect.uniqueID = kNoEffectId;
+    effect.uniqueID = noEffectId;
     effect.version = 1;
 }
 
@@ -196,7 +196,7 @@ intptr_t EffectBase::dispatcher(int32_t opcode, int32_t index, intptr_t value, v
             editor->idle();
         }
         return 0;
-    case effIdentify: return kIdentifyAnswer;
+    case effIdentify: return identifyAnswer;
     case effGetChunk: return ptr ? getChunk(static_cast<void**>(ptr), index != 0) : 0;
     case effSetChunk: return setChunk(ptr, narrowValue(value), index != 0);
     default: return 0;

@@ -2,14 +2,6 @@
 
 #include "framework/NarrowValue.h"
 
-namespace {
-
-const int32_t kPlugCategoryUnknown = 0;
-const int32_t kPlugCategorySynth = 2;
-const int32_t kVstVersion = 2;
-
-} // namespace
-
 EffectBaseExt::EffectBaseExt(audioMasterCallback host, int32_t programCount, int32_t parameterCount)
     : EffectBase(host, programCount, parameterCount)
 {
@@ -36,10 +28,8 @@ intptr_t EffectBaseExt::dispatcher(int32_t opcode, int32_t index, intptr_t value
     case effGetPlugCategory: return getPlugCategory();
     case effGetCurrentPosition: return getCurrentPosition();
     case effGetDestinationBuffer: return reinterpret_cast<intptr_t>(getDestinationBuffer());
-    case effOfflineNotify:
-        return ptr && offlineNotify(static_cast<VstAudioFile*>(ptr), narrowValue(value), index != 0);
-    case effOfflinePrepare:
-        return ptr && offlinePrepare(static_cast<VstOfflineTask*>(ptr), narrowValue(value));
+    case effOfflineNotify: return ptr && offlineNotify(static_cast<VstAudioFile*>(ptr), narrowValue(value), index != 0);
+    case effOfflinePrepare: return ptr && offlinePrepare(static_cast<VstOfflineTask*>(ptr), narrowValue(value));
     case effOfflineRun: return ptr && offlineRun(static_cast<VstOfflineTask*>(ptr), narrowValue(value));
     case effProcessVarIo: return ptr && processVarIo(static_cast<VstVariableIo*>(ptr));
     case effSetSpeakerArrangement: {

@@ -12,7 +12,7 @@ namespace {
 
 const char kHugeText[] = " Huge!  ";
 const char kMinusInfinityText[] = "  -oo   ";
-const int kDisplayWidth = 8;
+const int displayWidth = 8;
 
 char digitOf(double value)
 {
@@ -56,15 +56,15 @@ void EffectBase::formatFloat(float value, char* text)
     }
 
     // Integer digits are built right to left in front of the '.'.
-    char integer[kDisplayWidth + 2];
-    int start = kDisplayWidth + 1;
+    char integer[displayWidth + 2];
+    int start = displayWidth + 1;
     integer[start] = '\0';
     integer[--start] = '.';
     double integ = std::floor(v);
     integer[--start] = digitOf(integ);
     integ *= 0.1;
     count += 2;
-    while (integ >= 1.0 && count < kDisplayWidth) {
+    while (integ >= 1.0 && count < displayWidth) {
         integer[--start] = digitOf(integ);
         integ *= 0.1;
         ++count;
@@ -73,11 +73,11 @@ void EffectBase::formatFloat(float value, char* text)
         integer[--start] = '-';
     }
     std::strcpy(text, integer + start);
-    if (count >= kDisplayWidth) {
+    if (count >= displayWidth) {
         return;
     }
 
-    const int fractionDigits = kDisplayWidth - count;
+    const int fractionDigits = displayWidth - count;
     double mantissa = std::fmod(v, 1.0) * std::pow(10.0, fractionDigits);
     char* fraction = text + std::strlen(text);
     for (int i = fractionDigits - 1; i >= 0; --i) {
@@ -99,6 +99,6 @@ void EffectBase::formatInteger(int32_t value, char* text)
     }
     char scratch[32];
     std::snprintf(scratch, sizeof scratch, "%7d", static_cast<int>(value));
-    scratch[kDisplayWidth] = '\0';
+    scratch[displayWidth] = '\0';
     std::strcpy(text, scratch);
 }

@@ -91,6 +91,11 @@ struct ERect {
 
 const int32_t kVstMidiType = 1;
 
+// What effGetPlugCategory answers, and the VST version effGetVstVersion answers.
+const int32_t kPlugCategoryUnknown = 0;
+const int32_t kPlugCategorySynth = 2;
+const int32_t kVstVersion = 2;
+
 // Common head of every event in a VstEvents block; `type` says which record it is.
 struct VstEvent {
     int32_t type;
@@ -122,8 +127,13 @@ struct VstMidiEvent {
     char reserved2;
 };
 
-// VstTimeInfo flags bit: the transport started, stopped or jumped.
+// VstTimeInfo flag bits: the transport started, stopped or jumped; it plays;
+// which of the optional members hold values.
 const int32_t kVstTransportChanged = 1;
+const int32_t kVstTransportPlaying = 1 << 1;
+const int32_t kVstPpqPosValid = 1 << 9;
+const int32_t kVstTempoValid = 1 << 10;
+const int32_t kVstTimeSigValid = 1 << 13;
 
 struct VstTimeInfo {
     double samplePos;

@@ -5,8 +5,8 @@
 // the events in the block can move them.
 #include "fuzz/EventBlockInput.h"
 #include "fuzz/FuzzHost.h"
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
 #include "plugin/VstEntry.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -215,7 +215,7 @@ void glutMainLoopUpdate(void)
         return; // called from inside a callback: the running pass covers it
     }
     bool anyPending = false;
-    for (int i = 0; i < MaxGlutWindows; ++i) {
+    for (int i = 0; i < maxGlutWindows; ++i) {
         GlutWindow& window = windowSlot(i);
         if (window.id != 0) {
             takeEvents(window);
@@ -229,7 +229,7 @@ void glutMainLoopUpdate(void)
     pumping = true;
     pumpContext = backendCurrentContext();
     const int windowBefore = currentWindowId;
-    for (int i = 0; i < MaxGlutWindows; ++i) {
+    for (int i = 0; i < maxGlutWindows; ++i) {
         serviceWindow(windowSlot(i).id);
     }
 

@@ -8,7 +8,7 @@
 
 void deliverWake(NativeWindow* native)
 {
-    for (int i = 0; i < MaxGlutWindows; ++i) {
+    for (int i = 0; i < maxGlutWindows; ++i) {
         const GlutWindow& window = windowSlot(i);
         if (window.id != 0 && window.native == native) {
             if (window.wake != nullptr) {

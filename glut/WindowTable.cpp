@@ -2,7 +2,7 @@
 
 namespace {
 
-GlutWindow slots[MaxGlutWindows];
+GlutWindow slots[maxGlutWindows];
 int lastId = 0;
 
 } // namespace

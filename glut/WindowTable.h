@@ -21,7 +21,7 @@ struct GlutWindow {
     int displayCount = 0;
 };
 
-constexpr int MaxGlutWindows = 16;
+constexpr int maxGlutWindows = 16;
 
 // The record of a live window, or nullptr for 0, unknown or destroyed ids.
 GlutWindow* findWindow(int id);
@@ -32,5 +32,5 @@ GlutWindow* addWindow(NativeWindow* native, int width, int height);
 // Frees the window's slot.
 void removeWindow(GlutWindow* window);
 
-// Slot i (0 .. MaxGlutWindows - 1), free or not, for a pass over all windows.
+// Slot i (0 .. maxGlutWindows - 1), free or not, for a pass over all windows.
 GlutWindow& windowSlot(int index);

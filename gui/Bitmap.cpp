@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "gui/GraphicsContext.h"
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 
 Bitmap::Bitmap(int32_t resourceId)
     : resourceId(resourceId)

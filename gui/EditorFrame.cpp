@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int32_t ChildArrayStep = 10;
+constexpr int32_t childArrayStep = 10;
 
 } // namespace
 
@@ -120,7 +120,7 @@ bool EditorFrame::addChild(View* view)
         }
     }
     if (childCount == childCapacity) {
-        View** grown = new (std::nothrow) View*[childCapacity + ChildArrayStep];
+        View** grown = new (std::nothrow) View*[childCapacity + childArrayStep];
         if (!grown) {
             return false;
         }
@@ -129,7 +129,7 @@ bool EditorFrame::addChild(View* view)
         }
         delete[] children;
         children = grown;
-        childCapacity += ChildArrayStep;
+        childCapacity += childArrayStep;
     }
     children[childCount++] = view;
     view->parent = this;

@@ -8,7 +8,7 @@
 #include "gui/EditorFrame.h"
 #include "gui/FrameWindowClass.h"
 #include "gui/GraphicsContext.h"
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 
 struct FrameWindowProcedure {
     static LRESULT CALLBACK handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,23 +4,23 @@ namespace {
 
 // LOGFONT pitch-and-family values: VARIABLE_PITCH | FF_SWISS and
 // DEFAULT_PITCH | FF_DECORATIVE.
-constexpr uint8_t VariableSwiss = 0x22;
-constexpr uint8_t DefaultDecorative = 0x50;
+constexpr uint8_t variableSwiss = 0x22;
+constexpr uint8_t defaultDecorative = 0x50;
 
-constexpr FontSpec fontTable[FontCount] = {
+constexpr FontSpec fontTable[fontCount] = {
     // face           size  weight  pitch and family
-    {"Arial", 12, 700, VariableSwiss}, // FontTitle
-    {"Arial", 18, 400, VariableSwiss}, // FontLarge
-    {"Arial", 14, 400, VariableSwiss}, // FontMedium
-    {"Arial", 12, 400, VariableSwiss}, // FontNormal
-    {"Arial", 11, 400, VariableSwiss}, // FontSmall
-    {"Small Fonts", 9, 400, VariableSwiss}, // FontTiny
-    {"Symbol", 13, 400, DefaultDecorative}, // FontSymbol
+    {"Arial", 12, 700, variableSwiss}, // FontTitle
+    {"Arial", 18, 400, variableSwiss}, // FontLarge
+    {"Arial", 14, 400, variableSwiss}, // FontMedium
+    {"Arial", 12, 400, variableSwiss}, // FontNormal
+    {"Arial", 11, 400, variableSwiss}, // FontSmall
+    {"Small Fonts", 9, 400, variableSwiss}, // FontTiny
+    {"Symbol", 13, 400, defaultDecorative}, // FontSymbol
 };
 
 } // namespace
 
 const FontSpec& fontSpec(int32_t fontId)
 {
-    return fontTable[fontId >= 0 && fontId < FontCount ? fontId : FontTitle];
+    return fontTable[fontId >= 0 && fontId < fontCount ? fontId : FontTitle];
 }

@@ -20,7 +20,7 @@ struct FontSpec {
     uint8_t pitchAndFamily; // LOGFONT lfPitchAndFamily
 };
 
-inline constexpr int32_t FontCount = 7;
+inline constexpr int32_t fontCount = 7;
 
 // The table entry of `fontId`; an id outside 0..6 gives FontTitle's entry.
 const FontSpec& fontSpec(int32_t fontId);

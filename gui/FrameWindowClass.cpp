@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 
 namespace {
 

@@ -58,7 +58,7 @@ void GuiEditor::redrawAll(ERect*)
 
 bool GuiEditor::idleIsDue(uint32_t lastTick, uint32_t now)
 {
-    return now - lastTick >= IdleInterval;
+    return now - lastTick >= idleInterval;
 }
 
 void GuiEditor::throttledIdle()

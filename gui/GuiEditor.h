@@ -37,13 +37,13 @@ public:
     virtual void redrawAll(ERect* area);
 
     // For controls that track the mouse in a loop: runs this editor's idle and
-    // the host's idle, at most once every IdleInterval milliseconds.
+    // the host's idle, at most once every idleInterval milliseconds.
     void throttledIdle();
     // Whether a throttled idle may run at tick `now` after one at `lastTick`
     // (GetTickCount values, correct across their wrap-around).
     static bool idleIsDue(uint32_t lastTick, uint32_t now);
 
-    static constexpr uint32_t IdleInterval = 50;
+    static constexpr uint32_t idleInterval = 50;
 
     EditorFrame* getFrame() const { return frame; }
 

@@ -27,7 +27,7 @@ ValueDisplay::~ValueDisplay()
 
 void ValueDisplay::draw(GraphicsContext* context)
 {
-    char text[TextCapacity];
+    char text[textCapacity];
     formatValue(text);
     drawFramedText(context, text);
 }
@@ -38,7 +38,7 @@ void ValueDisplay::formatValue(char* text) const
         text[0] = '\0';
         formatter(value, text);
     } else {
-        std::snprintf(text, TextCapacity, "%2.2f", static_cast<double>(value));
+        std::snprintf(text, textCapacity, "%2.2f", static_cast<double>(value));
     }
 }
 

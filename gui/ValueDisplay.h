@@ -16,7 +16,7 @@
 
 class Bitmap;
 
-// Writes the text for `value` into `text`, which holds ValueDisplay::TextCapacity bytes.
+// Writes the text for `value` into `text`, which holds ValueDisplay::textCapacity bytes.
 using ValueFormatter = void (*)(float value, char* text);
 
 enum ValueDisplayStyle : int32_t {
@@ -48,7 +48,7 @@ public:
     // fill and outline), bevel, then the text; ends with lastDrawnValue = value.
     void drawFramedText(GraphicsContext* context, const char* text, Bitmap* overrideBitmap = nullptr);
 
-    static constexpr int32_t TextCapacity = 256;
+    static constexpr int32_t textCapacity = 256;
 
     int32_t getStyle() const { return style; }
     int32_t getFontId() const { return fontId; }

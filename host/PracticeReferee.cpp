@@ -1,9 +1,9 @@
 #include "host/PracticeReferee.h"
 
 #include "host/ScoreOutcomes.h"
-#include "plugin/MidiIntake.h"
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
+#include "plugin/intake/MidiIntake.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
 
 namespace {
 constexpr int resetTag = 137;

@@ -24,12 +24,6 @@
 #include <cstdint>
 #include <vector>
 
-// VstTimeInfo flag bits besides kVstTransportChanged.
-constexpr int32_t kVstTransportPlaying = 1 << 1;
-constexpr int32_t kVstPpqPosValid = 1 << 9;
-constexpr int32_t kVstTempoValid = 1 << 10;
-constexpr int32_t kVstTimeSigValid = 1 << 13;
-
 // Expected note-ons this close after the first (in the song's own time) are
 // one chord to a waiting song: played chords are rarely struck at one instant.
 constexpr double chordSeconds = 0.03;

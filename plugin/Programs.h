@@ -1,6 +1,6 @@
 #pragma once
 // The plug-in's five programs: four pianos and a flute. Selecting a program
-// replaces the one current instrument model (plugin/CurrentModel.h).
+// replaces the one current instrument model (plugin/shared/CurrentModel.h).
 #include <cstdint>
 
 class InstrumentModel;

@@ -1,9 +1,9 @@
 #include "plugin/ViewerPlugin.h"
 
-#include "plugin/CurrentModel.h"
-#include "plugin/MidiIntake.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/intake/MidiIntake.h"
 #include "plugin/Programs.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "plugin/ReleaseVersion.h"
 #include "view3d/ModelSwap.h"
 

@@ -5,7 +5,7 @@
 // the current model are process-wide and shared by every instance.
 //
 // Hosts call program changes and names on any thread, and create and close
-// instances on any thread; none of these touches a model (plugin/CurrentModel.h).
+// instances on any thread; none of these touches a model (plugin/shared/CurrentModel.h).
 #include "framework/EffectBaseExt.h"
 
 class ViewerPlugin : public EffectBaseExt {

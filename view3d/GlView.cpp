@@ -1,9 +1,9 @@
 #include "view3d/GlView.h"
 
 #include "glut/glut.h"
-#include "plugin/CurrentModel.h"
-#include "plugin/PracticeState.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/PracticeState.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
 #include "view3d/PromptRedraw.h"
@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+std::atomic<bool> glViewReady{false};
 ViewWindowState viewWindow;
 
 namespace {
@@ -44,6 +45,7 @@ void openView(void* parent)
     glutReshapeFunc(reshapeView);
     startPromptRedraw(viewWindow.viewWindowId);
     glViewReady.store(true, std::memory_order_release);
+    acceptRedisplayRequests(true);
     installWantedModel();
     // The new context holds none of the model's lists.
     if (currentModel)
@@ -56,6 +58,7 @@ void closeView()
     if (!glViewReady.load(std::memory_order_acquire))
         return;
     glViewReady.store(false, std::memory_order_release);
+    acceptRedisplayRequests(false);
     stopPromptRedraw();
     glutDestroyWindow(viewWindow.viewWindowId);
     viewWindow.viewWindowId = 0;

@@ -3,7 +3,7 @@
 // plug-in never runs a GLUT main loop; the host's editor idle calls pump it
 // one pass at a time, and it is drawn only when something asks for it (a
 // block of MIDI, a program change, a panel action, automatic rotation), all
-// through requestRedisplay() (plugin/RedrawRequest.h), so that no GLUT call
+// through requestRedisplay() (plugin/shared/RedrawRequest.h), so that no GLUT call
 // ever runs on the host's processing thread. A request also wakes the view
 // through the host's message loop, so that it need not wait for the next idle
 // (view3d/PromptRedraw.h).
@@ -11,9 +11,15 @@
 // User-interface thread only: openView, idleView and closeView are called from
 // the editor's open, idle and close; the callbacks run inside idleView.
 
+#include <atomic>
+
+// True from the moment the view's GLUT window and its callbacks exist until
+// the editor closes it; while it is, the view accepts redraw requests.
+// Written on the user-interface thread.
+extern std::atomic<bool> glViewReady;
+
 // The view window's state, one per loaded library (the editor exists at most
-// once). `glViewReady` lives with the redraw request, which the processing
-// thread reads.
+// once).
 struct ViewWindowState {
     int viewWindowId = 0; // GLUT window id
     float viewWidth = 0.0f; // pixels; floats because the projection divides them

@@ -1,5 +1,5 @@
 #pragma once
-// How the shown model follows the wanted program (plugin/CurrentModel.h).
+// How the shown model follows the wanted program (plugin/shared/CurrentModel.h).
 // A program change on any thread only records the number; here, on the
 // user-interface thread, the old model is freed and the new one built, so no
 // other thread ever holds a model that is being replaced.

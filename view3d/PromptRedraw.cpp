@@ -1,7 +1,8 @@
 #include "view3d/PromptRedraw.h"
 
 #include "glut/glut.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/RedrawRequest.h"
+#include "view3d/GlView.h"
 
 #include <chrono>
 

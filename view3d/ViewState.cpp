@@ -1,7 +1,7 @@
 #include "view3d/ViewState.h"
 
-#include "plugin/CurrentModel.h"
-#include "plugin/PracticeState.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/PracticeState.h"
 #include "view3d/InstrumentModel.h"
 
 #include <cstdint>

@@ -3,10 +3,10 @@
 // work finished before the clock stops), and the cost of an idle pump with
 // nothing to redraw, which must draw no frame at all.
 #include "glut/glut.h"
-#include "plugin/CurrentModel.h"
-#include "plugin/NoteTable.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/NoteTable.h"
 #include "plugin/Programs.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"

@@ -15,7 +15,7 @@
 //   editor_figures.exe QarnViewer.dll
 #include "benchmarks/BenchmarkHost.h"
 #include "benchmarks/win32/DllFigures.h"
-#include "tests/lifetime/ImportHooks.h"
+#include "host/win32/ImportHooks.h"
 #include "tests/support/Win32Window.h"
 
 #include <GL/gl.h>
@@ -72,14 +72,16 @@ HWND WINAPI timeCreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR name, DW
     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter)
 {
     return timed(dllCalls.createWindowMs, [&] {
-        return realCreateWindowExA(exStyle, className, name, style, x, y, width, height, parent, menu, instance, parameter);
+        return realCreateWindowExA(
+            exStyle, className, name, style, x, y, width, height, parent, menu, instance, parameter);
     });
 }
 HWND WINAPI timeCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style, int x, int y, int width,
     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter)
 {
     return timed(dllCalls.createWindowMs, [&] {
-        return realCreateWindowExW(exStyle, className, name, style, x, y, width, height, parent, menu, instance, parameter);
+        return realCreateWindowExW(
+            exStyle, className, name, style, x, y, width, height, parent, menu, instance, parameter);
     });
 }
 int WINAPI timeChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* wanted)
@@ -344,9 +346,11 @@ int main(int argc, char** argv)
     std::printf("editor open and close, inside the calls (mean per open): CreateWindowEx %.3f ms, pixel format "
                 "%.3f ms, wglCreateContext %.3f ms, wglMakeCurrent %.3f ms, LoadBitmap %.3f ms, DestroyWindow %.3f ms, "
                 "wglDeleteContext %.3f ms\n",
-        (dllCalls.createWindowMs - beforeOpens.createWindowMs) / n, (dllCalls.pixelFormatMs - beforeOpens.pixelFormatMs) / n,
+        (dllCalls.createWindowMs - beforeOpens.createWindowMs) / n,
+        (dllCalls.pixelFormatMs - beforeOpens.pixelFormatMs) / n,
         (dllCalls.createContextMs - beforeOpens.createContextMs) / n,
-        (dllCalls.makeCurrentMs - beforeOpens.makeCurrentMs) / n, (dllCalls.loadBitmapMs - beforeOpens.loadBitmapMs) / n,
+        (dllCalls.makeCurrentMs - beforeOpens.makeCurrentMs) / n,
+        (dllCalls.loadBitmapMs - beforeOpens.loadBitmapMs) / n,
         (dllCalls.destroyWindowMs - beforeOpens.destroyWindowMs) / n,
         (dllCalls.deleteContextMs - beforeOpens.deleteContextMs) / n);
 

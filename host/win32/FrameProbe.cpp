@@ -1,6 +1,6 @@
 #include "host/win32/FrameProbe.h"
 
-#include "tests/lifetime/ImportHooks.h"
+#include "host/win32/ImportHooks.h"
 
 #include <GL/gl.h>
 

@@ -2,7 +2,7 @@
 // and `main`, the host's one way in (named through QarnViewer.def, since a C++
 // function cannot be called main).
 #include "framework/Vst2Abi.h"
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
 
 #include <windows.h>

@@ -1,9 +1,9 @@
 // What each panel button does to the view and to practice scoring.
 #include "editor/PanelActions.h"
 #include "editor/PanelLayout.h"
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "tests/support/SharedState.h"
 #include "view3d/ViewState.h"
 
@@ -16,10 +16,10 @@ protected:
     void SetUp() override
     {
         resetSharedState();
-        glViewReady = true;
+        acceptRedisplayRequests(true);
         takeRedisplayRequest();
     }
-    void TearDown() override { glViewReady = false; }
+    void TearDown() override { acceptRedisplayRequests(false); }
 };
 
 TEST_F(PanelActionsTest, TiltTurnAndZoomMoveByTenWithoutLimit)
@@ -119,9 +119,9 @@ TEST_F(PanelActionsTest, EveryTagAsksForARedrawEvenWhenItDoesNothing)
 
 TEST_F(PanelActionsTest, AClosedViewIsNotAskedToRedraw)
 {
-    glViewReady = false;
+    acceptRedisplayRequests(false);
     applyPanelAction(TagZoomIn);
-    glViewReady = true;
+    acceptRedisplayRequests(true);
     EXPECT_FALSE(takeRedisplayRequest());
 }
 

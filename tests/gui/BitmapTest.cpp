@@ -4,7 +4,7 @@
 #include "GuiTestSupport.h"
 #include "gui/Bitmap.h"
 #include "gui/GraphicsContext.h"
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ using BitmapTest = GuiTest;
 
 TEST_F(BitmapTest, LoadsByIdFromTheModuleAndCopiesTheRequestedPart)
 {
-    Bitmap* quadrants = new Bitmap(QuadrantsBitmap + 0x10000); // only the low 16 bits name it
+    Bitmap* quadrants = new Bitmap(quadrantsBitmap + 0x10000); // only the low 16 bits name it
     EXPECT_EQ(quadrants->getWidth(), 32);
     EXPECT_EQ(quadrants->getHeight(), 32);
     PixelCanvas canvas(40, 40, ColorMagenta);
@@ -27,7 +27,7 @@ TEST_F(BitmapTest, LoadsByIdFromTheModuleAndCopiesTheRequestedPart)
 
 TEST_F(BitmapTest, LastReleaseDeletesTheImage)
 {
-    Bitmap* bitmap = new Bitmap(ButtonBitmap);
+    Bitmap* bitmap = new Bitmap(buttonBitmap);
     HGDIOBJ handle = bitmap->getHandle();
     ASSERT_EQ(GetObjectType(handle), DWORD(OBJ_BITMAP));
     bitmap->retain();
@@ -41,7 +41,7 @@ TEST_F(BitmapTest, MissingResourceGivesAnEmptyBitmapThatDrawsNothing)
 {
     PixelCanvas canvas(20, 20, ColorMagenta);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
-    Bitmap* missing = new Bitmap(MissingBitmap);
+    Bitmap* missing = new Bitmap(missingBitmap);
     EXPECT_EQ(missing->getWidth(), 0);
     EXPECT_EQ(missing->getHeight(), 0);
     EXPECT_EQ(missing->getHandle(), nullptr);

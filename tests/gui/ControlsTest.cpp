@@ -76,7 +76,7 @@ TEST_F(ControlsTest, PanelButtonShowsTheUpperPictureAtZeroAndFlipsOnEveryPressBe
     RecordingObserver observer;
     observer.probe = Point(20, 10);
     EditorFrame frame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
-    Bitmap* bitmap = new Bitmap(ButtonBitmap);
+    Bitmap* bitmap = new Bitmap(buttonBitmap);
     frame.addChild(new PanelButton(Rect(10, 10, 58, 34), &observer, 135, bitmap));
     bitmap->release();
     repaint(frame.getWindow());
@@ -101,7 +101,7 @@ TEST_F(ControlsTest, PanelButtonPressTruncatesTheValueAndDrawingTestsItForZero)
     PixelCanvas canvas(60, 30, ColorMagenta);
     GraphicsContext context(nullptr, canvas.dc(), nullptr);
     RecordingObserver observer;
-    Bitmap* bitmap = new Bitmap(ButtonBitmap);
+    Bitmap* bitmap = new Bitmap(buttonBitmap);
     HGDIOBJ image = bitmap->getHandle();
     auto* button = new PanelButton(Rect(0, 0, 48, 24), &observer, 1, bitmap);
     bitmap->release();
@@ -139,7 +139,7 @@ TEST_F(ControlsTest, PanelButtonPressTruncatesTheValueAndDrawingTestsItForZero)
 TEST_F(ControlsTest, ValueDisplayWritesTwoDecimalsUnlessAFormatterIsSet)
 {
     ValueDisplay display(Rect(0, 0, 48, 20), nullptr, 1);
-    char text[ValueDisplay::TextCapacity];
+    char text[ValueDisplay::textCapacity];
     for (auto [value, expected] : {std::pair{0.0f, "0.00"}, std::pair{66.666f, "66.67"}, std::pair{100.0f, "100.00"},
              std::pair{-3.0f, "-3.00"}}) {
         display.setValue(value);
@@ -203,7 +203,7 @@ TEST_F(ControlsTest, ValueDisplayInStyleOneIsFilledAndOutlinedWithCentredText)
 
 TEST_F(ControlsTest, ValueDisplayBevelReplacesTheOutlineAndShadowTextComesFirst)
 {
-    Bitmap* quadrants = new Bitmap(QuadrantsBitmap);
+    Bitmap* quadrants = new Bitmap(quadrantsBitmap);
     for (int32_t style : {int32_t{StyleBevel}, StyleBevel | StyleBevelInverted}) {
         PixelCanvas canvas(40, 30, ColorMagenta);
         GraphicsContext context(nullptr, canvas.dc(), nullptr);

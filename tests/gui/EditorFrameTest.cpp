@@ -127,7 +127,7 @@ TEST_F(EditorFrameTest, PaintDrawsBackdropThenChildrenInOrderThenTheOverlay)
     TestWindow parent(320, 240);
     Log log;
     EditorFrame frame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
-    Bitmap* backdrop = new Bitmap(BackdropBitmap);
+    Bitmap* backdrop = new Bitmap(backdropBitmap);
     frame.setBackdrop(backdrop);
     backdrop->release();
     auto* overlay = new RecordingView(Rect(35, 35, 45, 45), "O", &log, ColorGreen);
@@ -182,7 +182,7 @@ TEST_F(EditorFrameTest, IdleRefreshWaitsForTheFirstPaintAndRedrawChildDrawsAtOnc
     TestWindow parent(320, 240);
     Log log;
     EditorFrame frame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
-    Bitmap* backdrop = new Bitmap(BackdropBitmap);
+    Bitmap* backdrop = new Bitmap(backdropBitmap);
     frame.setBackdrop(backdrop);
     backdrop->release();
     auto* a = new RecordingView(Rect(10, 10, 20, 20), "A", &log, ColorRed);
@@ -263,7 +263,7 @@ TEST_F(EditorFrameTest, DestructorTellsTheFocusViewDeletesChildrenInOrderAndRele
     TestWindow parent(320, 240);
     Log log;
     auto* frame = new EditorFrame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
-    Bitmap* backdrop = new Bitmap(BackdropBitmap);
+    Bitmap* backdrop = new Bitmap(backdropBitmap);
     HGDIOBJ image = backdrop->getHandle();
     frame->setBackdrop(backdrop);
     backdrop->release();

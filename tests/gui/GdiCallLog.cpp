@@ -1,4 +1,6 @@
-#include "GdiCallLog.h"
+#include "tests/gui/GdiCallLog.h"
+
+#include "host/win32/ImportHooks.h"
 
 #include <windows.h>
 
@@ -115,41 +117,7 @@ BOOL WINAPI hookDestroyWindow(HWND window)
     return realDestroyWindow(window);
 }
 
-// Points the program's import slot of `function` in `dll` at `hook` and stores
-// the real function in `real`; false if the program does not import it.
-template <typename Function> bool redirect(const char* dll, const char* function, Function hook, Function& real)
-{
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-    for (; descriptor->Name; ++descriptor) {
-        if (_stricmp(reinterpret_cast<char*>(base + descriptor->Name), dll) != 0) {
-            continue;
-        }
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-                continue;
-            }
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<char*>(byName->Name), function) != 0) {
-                continue;
-            }
-            DWORD protection;
-            VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &protection);
-            real = reinterpret_cast<Function>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<decltype(slots->u1.Function)>(hook);
-            VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), protection, &protection);
-            return true;
-        }
-    }
-    return false;
-}
-
-#define QARN_REDIRECT(dll, name) redirect(dll, #name, &hook##name, real##name)
+#define QARN_REDIRECT(dll, name) redirectImport(GetModuleHandleA(nullptr), dll, #name, &hook##name, real##name)
 
 bool redirectAll()
 {
@@ -167,8 +135,8 @@ bool redirectAll()
     found &= QARN_REDIRECT("user32.dll", EndPaint);
     // A 64-bit program imports SetWindowLongPtrA itself; in a 32-bit one the
     // name stands for SetWindowLongA.
-    found &= redirect("user32.dll", sizeof(void*) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA",
-        &hookSetWindowLongPtrA, realSetWindowLongPtrA);
+    found &= redirectImport(GetModuleHandleA(nullptr), "user32.dll",
+        sizeof(void*) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA", &hookSetWindowLongPtrA, realSetWindowLongPtrA);
     found &= QARN_REDIRECT("user32.dll", DestroyWindow);
     return found;
 }

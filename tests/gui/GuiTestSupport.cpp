@@ -8,7 +8,7 @@
 #include "GdiCallLog.h"
 #include "gui/FrameWindowClass.h"
 #include "gui/GraphicsContext.h"
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 
 bool operator==(Color a, Color b)
 {

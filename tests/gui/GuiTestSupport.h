@@ -16,10 +16,10 @@
 #include "tests/support/Win32Window.h"
 
 // Bitmaps of tests/gui/resources/resources.rc.
-constexpr int32_t ButtonBitmap = 201; // 48 x 48, two pictures with marked first and last rows
-constexpr int32_t QuadrantsBitmap = 202; // 32 x 32: red, green / blue, yellow
-constexpr int32_t BackdropBitmap = 203; // 80 x 60 teal, orange bottom-right pixel
-constexpr int32_t MissingBitmap = 999;
+constexpr int32_t buttonBitmap = 201; // 48 x 48, two pictures with marked first and last rows
+constexpr int32_t quadrantsBitmap = 202; // 32 x 32: red, green / blue, yellow
+constexpr int32_t backdropBitmap = 203; // 80 x 60 teal, orange bottom-right pixel
+constexpr int32_t missingBitmap = 999;
 
 inline constexpr Color Teal{0, 128, 128, 0};
 inline constexpr Color Orange{255, 128, 0, 0};

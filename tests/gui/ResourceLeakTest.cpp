@@ -20,10 +20,10 @@ TEST_F(ResourceLeakTest, PanelsLeaveNoGdiObjectDeviceContextOrWindowBehind)
     const std::set<void*> deviceContextsBefore = gdiLog::liveDeviceContexts();
     for (int i = 0; i < 200; ++i) {
         auto* frame = new EditorFrame(Rect(0, 0, 100, 80), parent.handle(), nullptr);
-        Bitmap* backdrop = new Bitmap(BackdropBitmap);
+        Bitmap* backdrop = new Bitmap(backdropBitmap);
         frame->setBackdrop(backdrop);
         backdrop->release();
-        Bitmap* picture = new Bitmap(ButtonBitmap);
+        Bitmap* picture = new Bitmap(buttonBitmap);
         frame->addChild(new PanelButton(Rect(10, 10, 58, 34), nullptr, 1, picture));
         picture->release();
         auto* display = new ValueDisplay(Rect(0, 40, 48, 60), nullptr, 1);

@@ -5,7 +5,7 @@
 #include "editor/ViewerEditor.h"
 #include "framework/EffectBase.h"
 #include "gui/ValueDisplay.h"
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
 #include "tests/framework/FakeHost.h"
 #include "tests/support/SharedState.h"

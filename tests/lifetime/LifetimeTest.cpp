@@ -5,7 +5,7 @@
 // contexts and heap blocks must come back to exactly where they were; the
 // process's memory must not grow with the number of cycles.
 #include "editor/PanelLayout.h"
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
 #include "tests/gui/GdiCallLog.h"
 #include "tests/lifetime/EditorDriver.h"

@@ -1,8 +1,8 @@
 // MIDI intake fed with raw bytes, as a host delivers them.
-#include "plugin/MidiIntake.h"
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/intake/MidiIntake.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "tests/support/MidiBlock.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ protected:
         practice.practiceScore = 0;
         practice.practiceMaximum = 0;
         practice.scoringRule = 0;
-        glViewReady = false;
+        acceptRedisplayRequests(false);
         takeRedisplayRequest();
     }
     void receive(MidiBlock& block, const VstTimeInfo* time = nullptr) { receiveMidiBlock(block.events(), time); }
@@ -141,7 +141,7 @@ TEST_F(MidiIntakeTest, TransportChangeKeepsThePracticeTotals)
 
 TEST_F(MidiIntakeTest, EveryBlockAsksAnOpenViewForOneRedraw)
 {
-    glViewReady = true;
+    acceptRedisplayRequests(true);
     MidiBlock controllers;
     controllers.add(0xB0, 7, 100);
     receive(controllers);
@@ -155,7 +155,7 @@ TEST_F(MidiIntakeTest, AClosedViewGetsNoRedrawRequest)
     block.noteOn(0, 60, 100);
     receive(block);
     EXPECT_EQ(velocityOf(60), 100);
-    glViewReady = true;
+    acceptRedisplayRequests(true);
     EXPECT_FALSE(takeRedisplayRequest());
 }
 

@@ -1,6 +1,6 @@
 // Practice scoring, played as sequences of notes the way a pupil would.
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Redraw requests and the waker that brings them to the view at once: a
 // burst of requests, from one block of a thousand events or from many
 // blocks, wakes the view once until the view acknowledges the wake.
-#include "plugin/MidiIntake.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/intake/MidiIntake.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "tests/support/MidiBlock.h"
 
 #include <gtest/gtest.h>
@@ -24,14 +24,14 @@ protected:
     {
         wakes = 0;
         lastTarget = nullptr;
-        glViewReady = true;
+        acceptRedisplayRequests(true);
         takeRedisplayRequest();
         setRedisplayWaker(countWake, &target);
     }
     void TearDown() override
     {
         setRedisplayWaker(nullptr, nullptr);
-        glViewReady = false;
+        acceptRedisplayRequests(false);
         takeRedisplayRequest();
     }
     int target = 0;
@@ -63,7 +63,7 @@ TEST_F(RedrawRequestTest, ABurstWakesTheViewOnceUntilTheWakeIsAcknowledged)
 
 TEST_F(RedrawRequestTest, AClosedViewIsNeitherAskedNorWoken)
 {
-    glViewReady = false;
+    acceptRedisplayRequests(false);
     requestRedisplay();
     EXPECT_EQ(wakes, 0);
     EXPECT_FALSE(redisplayRequested());

@@ -1,7 +1,7 @@
 // The plug-in as a host sees it: built by the entry point, driven through the
 // dispatcher and the other C entry points of its AEffect record.
-#include "plugin/NoteTable.h"
-#include "plugin/CurrentModel.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/CurrentModel.h"
 #include "plugin/Programs.h"
 #include "plugin/VstEntry.h"
 #include "tests/support/MidiBlock.h"

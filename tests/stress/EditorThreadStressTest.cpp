@@ -6,9 +6,9 @@
 // processing thread changing programs while the editor draws.
 #include "editor/PanelLayout.h"
 #include "glut/glut.h"
-#include "plugin/ModuleHandle.h"
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
+#include "gui/ModuleHandle.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
 #include "plugin/VstEntry.h"
 #include "tests/lifetime/EditorDriver.h"
 #include "tests/stress/StressHost.h"

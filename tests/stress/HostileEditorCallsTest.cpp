@@ -4,7 +4,7 @@
 // names no window, two opens without a close, and the window destroyed
 // between two idles. None may crash, and a proper open afterwards works.
 #include "editor/PanelLayout.h"
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
 #include "tests/lifetime/EditorDriver.h"
 #include "tests/stress/StressHost.h"

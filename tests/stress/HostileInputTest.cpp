@@ -2,7 +2,7 @@
 // (LMMS's VST server among them) count a MIDI event's byteSize without its
 // first two fields, 24 instead of 32, and some leave it unset. The plug-in
 // reads the MIDI bytes of every record of MIDI type whatever its byteSize.
-#include "plugin/NoteTable.h"
+#include "plugin/shared/NoteTable.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/StressHost.h"
 #include "tests/support/MidiBlock.h"

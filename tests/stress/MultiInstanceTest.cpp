@@ -5,8 +5,8 @@
 // created and closed on several threads at once. AddressSanitizer turns any
 // frame drawn from a freed model into a failure.
 #include "glut/glut.h"
-#include "plugin/CurrentModel.h"
-#include "plugin/NoteTable.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/NoteTable.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"
 #include "tests/stress/HostileBlocks.h"

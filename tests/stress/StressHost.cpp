@@ -1,6 +1,6 @@
 #include "tests/stress/StressHost.h"
 
-#include "plugin/NoteTable.h"
+#include "plugin/shared/NoteTable.h"
 #include "tests/stress/HostileBlocks.h"
 
 #include <gtest/gtest.h>

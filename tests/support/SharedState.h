@@ -1,8 +1,8 @@
 #pragma once
 // Puts the plug-in's process-wide state back as it is when the library is
 // loaded, so that each test starts from the same place.
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
 #include "view3d/ViewState.h"
 
 inline void resetSharedState()

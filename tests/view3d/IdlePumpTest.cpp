@@ -3,9 +3,9 @@
 #include "tests/view3d/RenderHarness.h"
 
 #include "glut/glut.h"
-#include "plugin/CurrentModel.h"
-#include "plugin/PracticeState.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/PracticeState.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/framework/FakeHost.h"
 #include "view3d/GlView.h"

@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include "glut/glut.h"
-#include "plugin/MidiIntake.h"
-#include "plugin/NoteTable.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/intake/MidiIntake.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/framework/FakeHost.h"
 #include "tests/support/MidiBlock.h"

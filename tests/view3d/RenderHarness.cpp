@@ -1,10 +1,10 @@
 #include "tests/view3d/RenderHarness.h"
 
 #include "glut/glut.h"
-#include "plugin/CurrentModel.h"
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "view3d/GlView.h"
 #include "view3d/ViewState.h"
 

@@ -4,9 +4,9 @@
 #include "tests/view3d/RenderHarness.h"
 
 #include "glut/glut.h"
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "plugin/VstEntry.h"
 #include "tests/framework/FakeHost.h"
 #include "view3d/FluteModel.h"

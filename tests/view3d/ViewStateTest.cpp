@@ -1,7 +1,7 @@
 // The view-state record: resetting the view and automatic rotation.
-#include "plugin/CurrentModel.h"
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"
 

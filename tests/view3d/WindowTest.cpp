@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "glut/glut.h"
-#include "plugin/CurrentModel.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/framework/FakeHost.h"
 #include "tests/support/Win32Window.h"

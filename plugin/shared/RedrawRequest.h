@@ -7,12 +7,11 @@
 // has installed a waker. The waker is the one call a request makes beyond the
 // flag (posting a message, which never blocks), and it is made only when no
 // wake is on its way already, so a burst of requests wakes the view once.
-// Requests made while the view is closed are dropped.
-#include <atomic>
+// Requests made while no view accepts them (the view is closed) are dropped.
 
-// True from the moment the view's GLUT window and its callbacks exist until
-// the editor closes it. Written by the view on the user-interface thread.
-extern std::atomic<bool> glViewReady;
+// User-interface thread: the view accepts requests from the moment its window
+// and callbacks exist until it closes.
+void acceptRedisplayRequests(bool accept);
 
 // Any thread: asks for one redraw of the open view.
 void requestRedisplay();

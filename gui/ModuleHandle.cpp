@@ -1,4 +1,4 @@
-#include "plugin/ModuleHandle.h"
+#include "gui/ModuleHandle.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "plugin/CurrentModel.h"
+#include "plugin/shared/CurrentModel.h"
 
 ModelSelection modelSelection;
 InstrumentModel* currentModel = nullptr;

@@ -13,8 +13,8 @@
 // the view reset, start a new run; a block whose scoring began in an earlier
 // run publishes nothing, so a switch landing while a block is being scored
 // never leaves that block's points in the new run.
-#include "plugin/NoteTable.h"
-#include "plugin/ScoreTables.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/ScoreTables.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "plugin/PracticeState.h"
+#include "plugin/shared/PracticeState.h"
 
-#include "plugin/ScoreTables.h"
+#include "plugin/shared/ScoreTables.h"
 
 PracticeState practice;
 

@@ -1,9 +1,9 @@
-#include "plugin/MidiIntake.h"
+#include "plugin/intake/MidiIntake.h"
 
 #include "framework/Vst2Abi.h"
-#include "plugin/NoteTable.h"
-#include "plugin/PracticeState.h"
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/PracticeState.h"
+#include "plugin/shared/RedrawRequest.h"
 
 namespace {
 

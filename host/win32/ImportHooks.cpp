@@ -1,4 +1,4 @@
-#include "tests/lifetime/ImportHooks.h"
+#include "host/win32/ImportHooks.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "plugin/NoteTable.h"
+#include "plugin/shared/NoteTable.h"
 
 NoteTable noteTable;
 

@@ -1,17 +1,23 @@
-#include "plugin/RedrawRequest.h"
+#include "plugin/shared/RedrawRequest.h"
 
-std::atomic<bool> glViewReady{false};
+#include <atomic>
 
 namespace {
+std::atomic<bool> accepting{false};
 std::atomic<bool> redisplayPending{false};
 std::atomic<bool> wakeOnItsWay{false};
 std::atomic<void (*)(void*)> waker{nullptr};
 std::atomic<void*> wakeTarget{nullptr};
 } // namespace
 
+void acceptRedisplayRequests(bool accept)
+{
+    accepting.store(accept, std::memory_order_release);
+}
+
 void requestRedisplay()
 {
-    if (!glViewReady.load(std::memory_order_acquire))
+    if (!accepting.load(std::memory_order_acquire))
         return;
     redisplayPending.store(true, std::memory_order_release);
     if (wakeOnItsWay.exchange(true, std::memory_order_acq_rel))
