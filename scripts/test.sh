@@ -11,7 +11,8 @@
 # On a kernel that cannot run 32-bit programs at all (its x86 emulation
 # switched off), wine32 and LMMS cannot start: those suites are then
 # skipped with a line that says so, and everything else still runs.
-# Prints how long each suite took.
+# Before the tests, every include is checked against the directions in the
+# README's layout table. Prints how long each suite took.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup.sh"
@@ -41,6 +42,9 @@ runnable() {
   echo "test.sh: $1 suites SKIPPED: this kernel cannot run 32-bit programs (wine32, LMMS)"
   return 1
 }
+
+# Which folder may include which: the README's layout table.
+timed "dependency check" python3 "$here/check-dependencies.py"
 
 # The fuzz targets over their seeds, and the plug-in in LMMS (its own display).
 if have_clang; then timed "fuzz seeds" ctest --preset fuzz; fi
