@@ -1,6 +1,7 @@
 #pragma once
-// Where the panel's thirteen buttons sit. Each button's tag is also the number
-// of its bitmap resource; 128 is the panel background.
+// Where the panel's thirteen buttons and its practice read-out sit. Each
+// button's tag is also the number of its bitmap resource; 128 is the panel
+// background.
 #include <cstdint>
 
 enum PanelTag : int32_t {
@@ -29,3 +30,15 @@ struct PanelPlace {
 
 // In increasing tag order, the order the buttons are built and drawn in.
 extern const PanelPlace panelLayout[13];
+
+// A box in panel pixels, right and bottom as the toolkit's rectangles hold them.
+struct PanelBox {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+// The practice read-out: the top-left corner, above the spin button and as
+// wide as it.
+constexpr PanelBox readoutBox{0, 0, 48, 20};

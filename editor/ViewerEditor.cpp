@@ -25,7 +25,6 @@ namespace {
 constexpr int16_t editorWidth = 700;
 constexpr int16_t editorHeight = 500;
 
-constexpr int32_t readoutHeight = 20;
 constexpr int32_t readoutStyle = 1; // filled and outlined: no bevel, no shadow
 
 // The 3-D view exists once per process. Two instances of the plug-in may have
@@ -109,7 +108,6 @@ void ViewerEditor::buildPanel(void* parentWindow)
 
     // Each button shows one half of its bitmap at a time, so it is half as
     // tall as the bitmap. The frame owns the buttons; they hold their bitmaps.
-    int32_t lastBitmapWidth = 0;
     for (const PanelPlace& place : panelLayout) {
         Bitmap* bitmap = new (std::nothrow) Bitmap(place.tag);
         const int32_t bitmapWidth = bitmap ? bitmap->getWidth() : 0;
@@ -120,10 +118,10 @@ void ViewerEditor::buildPanel(void* parentWindow)
             delete button;
         if (bitmap)
             bitmap->release();
-        lastBitmapWidth = bitmapWidth;
     }
 
-    scoreDisplay = new (std::nothrow) ValueDisplay(Rect(0, 0, lastBitmapWidth, readoutHeight), nullptr, readoutStyle);
+    const Rect readoutArea(readoutBox.left, readoutBox.top, readoutBox.right, readoutBox.bottom);
+    scoreDisplay = new (std::nothrow) ValueDisplay(readoutArea, nullptr, readoutStyle);
     if (!scoreDisplay)
         return;
     scoreDisplay->setFontId(FontSmall);

@@ -301,6 +301,31 @@ TEST_F(EditorWindowTest, APressShowsTheOtherHalfOfTheButtonsBitmap)
     EXPECT_EQ(clientPixel(panel(), probe.x, probe.y), symbol);
 }
 
+// The read-out's outline runs along its right and bottom edges too, so a
+// button may start no nearer than one pixel beyond them.
+TEST_F(EditorWindowTest, TheReadoutSitsOnThePanelClearOfEveryButton)
+{
+    open();
+    ASSERT_NE(scoreDisplay, nullptr);
+    const Rect readout = scoreDisplay->getRect();
+    EXPECT_EQ(readout.left, readoutBox.left);
+    EXPECT_EQ(readout.top, readoutBox.top);
+    EXPECT_EQ(readout.right, readoutBox.right);
+    EXPECT_EQ(readout.bottom, readoutBox.bottom);
+
+    const RECT panelRect = rectInParent(panel());
+    EXPECT_GE(readout.left, 0);
+    EXPECT_GE(readout.top, 0);
+    EXPECT_LT(readout.right, panelRect.right - panelRect.left);
+    EXPECT_LT(readout.bottom, panelRect.bottom - panelRect.top);
+    for (const PanelPlace& place : panelLayout) {
+        const Rect area = button(place.tag)->getRect();
+        const bool apart = area.left > readout.right || area.right <= readout.left || area.top > readout.bottom ||
+            area.bottom <= readout.top;
+        EXPECT_TRUE(apart) << "button " << place.tag << " overlaps the read-out";
+    }
+}
+
 TEST_F(EditorWindowTest, TheReadoutShowsThePracticePercentage)
 {
     open();

@@ -1,15 +1,11 @@
-// The percentage in a practice report is the read-out the plug-in drew. A
-// host run leaves its report and a capture of its window taken at the end
-// (QARN_PRACTICE_REPORT, QARN_PRACTICE_CAPTURE); this program opens the real
-// editor, has its read-out show the report's number and compares the pixels.
-#include "editor/ViewerEditor.h"
-#include "framework/EffectBase.h"
-#include "gui/ValueDisplay.h"
-#include "gui/ModuleHandle.h"
-#include "plugin/VstEntry.h"
-#include "tests/framework/FakeHost.h"
-#include "tests/support/SharedState.h"
-#include "tests/support/Win32Window.h"
+// The percentage a practice run ends with is the read-out the plug-in drew.
+// A host run leaves a capture of its window; this program compares the
+// capture's read-out with the read-out drawn here by plain GDI showing the
+// expected percentage, given as a number or as the host's practice report:
+//   readout_report_check [GoogleTest flags] <capture.png> <percentage | report.json>
+// The panel lies at the top-left corner of the host's window, so panel
+// coordinates are the capture's.
+#include "tests/host/ReadoutPicture.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -18,12 +14,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 namespace {
+
+const char* capturePath = nullptr;
+const char* shownArgument = nullptr;
 
 std::string readFile(const char* path)
 {
@@ -33,95 +33,119 @@ std::string readFile(const char* path)
     return text.str();
 }
 
+bool parsePercentage(const char* begin, float& percent)
+{
+    char* end = nullptr;
+    percent = std::strtof(begin, &end);
+    return end != begin;
+}
+
 // The report's top-level percentage: the first one, before the bars.
 bool reportPercentage(const std::string& json, float& percent)
 {
     const std::string key = "\"percentage\": ";
     const size_t at = json.find(key);
-    if (at == std::string::npos)
-        return false;
-    const char* begin = json.c_str() + at + key.size();
-    char* end = nullptr;
-    percent = std::strtof(begin, &end);
-    return end != begin;
+    return at != std::string::npos && parsePercentage(json.c_str() + at + key.size(), percent);
+}
+
+bool expectedPercentage(const std::string& argument, float& percent)
+{
+    const std::string reportSuffix = ".json";
+    const bool isReport = argument.size() > reportSuffix.size() &&
+        argument.compare(argument.size() - reportSuffix.size(), reportSuffix.size(), reportSuffix) == 0;
+    return isReport ? reportPercentage(readFile(argument.c_str()), percent)
+                    : parsePercentage(argument.c_str(), percent);
+}
+
+// The read-out writes its value with two decimals.
+std::string readoutText(float percent)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(percent));
+    return text;
 }
 
 class Capture {
 public:
     explicit Capture(const char* path) { pixels = stbi_load(path, &width, &height, &channels, 3); }
     ~Capture() { stbi_image_free(pixels); }
+    Capture(const Capture&) = delete;
+    Capture& operator=(const Capture&) = delete;
+
     bool loaded() const { return pixels != nullptr; }
+    bool holds(const PanelBox& box) const
+    {
+        return box.left >= 0 && box.top >= 0 && box.right < width && box.bottom < height;
+    }
     COLORREF at(int x, int y) const
     {
         const unsigned char* p = pixels + (static_cast<size_t>(y) * width + x) * 3;
         return RGB(p[0], p[1], p[2]);
     }
-    int width = 0;
-    int height = 0;
 
 private:
+    int width = 0;
+    int height = 0;
     int channels = 0;
     unsigned char* pixels = nullptr;
 };
 
-HWND panelOf(HWND parent)
+std::string hex(COLORREF colour)
 {
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char name[64] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (std::string(name).rfind("Plugin", 0) == 0)
-            return child;
-    }
-    return nullptr;
+    char text[8];
+    std::snprintf(text, sizeof text, "%02x%02x%02x", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return text;
 }
 
-// Pixels of the read-out that differ between the capture and the panel
-// showing `percent`; the panel lies at the corner of the host's window, so
-// its coordinates are the capture's.
-int differences(AEffect* effect, HWND panel, const Capture& capture, float percent)
+// Pixels of the read-out's box that differ between the capture and the
+// read-out drawn showing `text`; `first` describes the first of them.
+int differences(const Capture& capture, const std::string& text, std::string& first)
 {
-    scoreDisplay->setValue(percent);
-    effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0);
-    pumpMessages();
-    repaint(panel);
-    const Rect area = scoreDisplay->getRect();
+    const ReadoutPicture picture(text);
+    if (!picture.drawn()) {
+        first = "GDI could not draw \"" + text + "\"";
+        return -1;
+    }
+    const PanelBox& box = ReadoutPicture::box;
     int count = 0;
-    for (int y = area.top; y < area.bottom && y < capture.height; ++y) {
-        for (int x = area.left; x < area.right && x < capture.width; ++x)
-            count += clientPixel(panel, x, y) != capture.at(x, y) ? 1 : 0;
+    for (int y = box.top; y <= box.bottom; ++y) {
+        for (int x = box.left; x <= box.right; ++x) {
+            if (capture.at(x, y) == picture.at(x, y))
+                continue;
+            if (count++ == 0)
+                first = "at (" + std::to_string(x) + ", " + std::to_string(y) + ") the capture has " +
+                    hex(capture.at(x, y)) + ", \"" + text + "\" has " + hex(picture.at(x, y));
+        }
     }
     return count;
 }
 
 TEST(ReadoutReportCheck, TheReportsPercentageIsWhatThePanelShows)
 {
-    const char* reportPath = std::getenv("QARN_PRACTICE_REPORT");
-    const char* capturePath = std::getenv("QARN_PRACTICE_CAPTURE");
-    ASSERT_TRUE(reportPath && capturePath) << "set QARN_PRACTICE_REPORT and QARN_PRACTICE_CAPTURE";
+    ASSERT_TRUE(capturePath && shownArgument) << "usage: readout_report_check <capture.png> <percentage | report.json>";
     float percent = 0.0f;
-    ASSERT_TRUE(reportPercentage(readFile(reportPath), percent)) << reportPath << " holds no percentage";
+    ASSERT_TRUE(expectedPercentage(shownArgument, percent)) << shownArgument << " holds no percentage";
     const Capture capture(capturePath);
     ASSERT_TRUE(capture.loaded()) << capturePath;
+    ASSERT_TRUE(capture.holds(ReadoutPicture::box)) << capturePath << " is too small to hold the read-out";
 
-    setModuleInstance(GetModuleHandleA(nullptr));
-    resetSharedState();
-    FakeHost host;
-    host.answer(audioMasterVersion, 2400);
-    AEffect* effect = vstMain(FakeHost::callback);
-    ASSERT_NE(effect, nullptr);
-    TestWindow window(700, 500);
-    ASSERT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, window.handle(), 0), 1);
-    pumpMessages();
-    const HWND panel = panelOf(window.handle());
-    ASSERT_NE(panel, nullptr);
-    ASSERT_NE(scoreDisplay, nullptr);
-
-    EXPECT_EQ(differences(effect, panel, capture, percent), 0) << "the read-out does not show " << percent;
+    const std::string shown = readoutText(percent);
+    ASSERT_GT(ReadoutPicture(shown).textPixels(), 0) << "no text was drawn for " << shown;
+    std::string first;
+    EXPECT_EQ(differences(capture, shown, first), 0) << "the read-out does not show " << shown << ": " << first;
     // The comparison tells read-outs apart: a hundredth more is another picture.
-    EXPECT_GT(differences(effect, panel, capture, percent + 0.01f), 0);
-
-    effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0);
-    effect->dispatcher(effect, effClose, 0, 0, nullptr, 0);
+    const std::string neighbour = readoutText(percent + 0.01f);
+    EXPECT_GT(differences(capture, neighbour, first), 0) << "the capture would pass for " << neighbour << " too";
 }
 
 } // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc == 3) {
+        capturePath = argv[1];
+        shownArgument = argv[2];
+    }
+    return RUN_ALL_TESTS();
+}

@@ -1,16 +1,39 @@
 #!/usr/bin/env bash
-# A practice run of the host on the real plug-in, then the check that the
-# report's percentage is the read-out the plug-in drew.
-#   run-practice-readout.sh <checker command...> -- <host command...>
-# The host's script must write practice-report.json (--report) and capture
-# practice-readout.png in the working folder.
+# A practice run of the host on the real plug-in, then the check that each
+# capture's read-out shows what it should.
+#   run-practice-readout.sh <output pattern or ""> <capture>=<shown>... -- <checker command...> -- <host command...>
+# <shown> is a percentage ("50.00") or a practice report (.json) the host
+# writes, whose percentage the read-out must show. The host's script captures
+# each <capture> in the working folder; the checker is run as
+#   <checker command...> <capture> <shown>
 set -uo pipefail
+pattern=$1
+shift
+checks=()
+while [ "$1" != "--" ]; do checks+=("$1"); shift; done
+shift
 checker=()
 while [ "$1" != "--" ]; do checker+=("$1"); shift; done
 shift
 
-rm -f practice-report.json practice-readout.png
-"$(dirname "$0")/run-host-script.sh" 0 "Practice report: demo-song.mid, tempo 200 %" practice-readout.png "$@" || exit 1
-[ -s practice-report.json ] || { echo "run-practice-readout: practice-report.json was not written"; exit 1; }
-cat practice-report.json
-QARN_PRACTICE_REPORT=practice-report.json QARN_PRACTICE_CAPTURE=practice-readout.png "${checker[@]}"
+for check in "${checks[@]}"; do
+  rm -f -- "${check%%=*}"
+  case ${check#*=} in *.json) rm -f -- "${check#*=}" ;; esac
+done
+"$(dirname "$0")/run-host-script.sh" 0 "$pattern" "" "$@" || exit 1
+
+fail=0
+for check in "${checks[@]}"; do
+  capture=${check%%=*}
+  shown=${check#*=}
+  [ -s "$capture" ] || { echo "run-practice-readout: $capture was not written"; fail=1; continue; }
+  case $shown in
+    *.json)
+      [ -s "$shown" ] || { echo "run-practice-readout: $shown was not written"; fail=1; continue; }
+      cat -- "$shown"
+      ;;
+  esac
+  echo "run-practice-readout: $capture shows $shown"
+  "${checker[@]}" "$capture" "$shown" || fail=1
+done
+exit $fail
