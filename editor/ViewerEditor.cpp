@@ -107,15 +107,14 @@ void ViewerEditor::buildPanel(void* parentWindow)
     if (panelBackground)
         panelBackground->release();
 
-    // Each button shows one half of its bitmap at a time, so it is half as
-    // tall as the bitmap. The frame owns the buttons; they hold their bitmaps.
+    // The frame owns the buttons; they hold their bitmaps.
     int32_t lastBitmapWidth = 0;
     for (const PanelPlace& place : panelLayout) {
         Bitmap* bitmap = new (std::nothrow) Bitmap(place.tag);
         const int32_t bitmapWidth = bitmap ? bitmap->getWidth() : 0;
-        const int32_t pictureHeight = bitmap ? bitmap->getHeight() / 2 : 0;
-        const Rect area(place.x, place.y, place.x + bitmapWidth, place.y + pictureHeight);
-        PanelButton* button = new (std::nothrow) PanelButton(area, this, place.tag, bitmap);
+        const PanelArea area = panelButtonArea(place, bitmapWidth, bitmap ? bitmap->getHeight() : 0);
+        PanelButton* button =
+            new (std::nothrow) PanelButton(Rect(area.left, area.top, area.right, area.bottom), this, place.tag, bitmap);
         if (button && !frame->addChild(button))
             delete button;
         if (bitmap)
