@@ -1,11 +1,11 @@
 #include "host/DisplayToggles.h"
 
-#include "host/PanelButtons.h"
+#include "host/PanelTargets.h"
 
 void DisplayToggles::onPanelPress(int tag)
 {
-    if (tag == panelButtonNamed("highlight")->tag)
+    if (tag == panelTargetNamed("highlight")->tag)
         highlightOn = !highlightOn;
-    else if (tag == panelButtonNamed("depress")->tag)
+    else if (tag == panelTargetNamed("depress")->tag)
         depressOn = !depressOn;
 }

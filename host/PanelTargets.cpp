@@ -1,8 +1,8 @@
-#include "host/PanelButtons.h"
+#include "host/PanelTargets.h"
 
 namespace {
 
-const PanelButton buttons[] = {
+const PanelTarget buttons[] = {
     {129, "spin", 0, 25, 48, 49},
     {130, "turn-right", 50, 125, 78, 148},
     {131, "tilt-up", 25, 100, 53, 123},
@@ -21,15 +21,15 @@ constexpr int buttonCount = sizeof buttons / sizeof buttons[0];
 
 } // namespace
 
-const PanelButton* panelButtons(int& count)
+const PanelTarget* panelTargets(int& count)
 {
     count = buttonCount;
     return buttons;
 }
 
-const PanelButton* panelButtonNamed(const std::string& name)
+const PanelTarget* panelTargetNamed(const std::string& name)
 {
-    for (const PanelButton& button : buttons) {
+    for (const PanelTarget& button : buttons) {
         if (name == button.name)
             return &button;
     }
@@ -39,7 +39,7 @@ const PanelButton* panelButtonNamed(const std::string& name)
 int panelTagAt(int x, int y)
 {
     for (int i = buttonCount - 1; i >= 0; --i) {
-        const PanelButton& button = buttons[i];
+        const PanelTarget& button = buttons[i];
         if (x >= button.left && x <= button.right && y >= button.top && y <= button.bottom)
             return button.tag;
     }
