@@ -1,11 +1,11 @@
 #include "host/DisplayToggles.h"
 
-#include "host/PanelTargets.h"
+#include "editor/PanelLayout.h"
 
 void DisplayToggles::onPanelPress(int tag)
 {
-    if (tag == panelTargetNamed("highlight")->tag)
+    if (tag == TagHighlight)
         highlightOn = !highlightOn;
-    else if (tag == panelTargetNamed("depress")->tag)
+    else if (tag == TagDepress)
         depressOn = !depressOn;
 }
