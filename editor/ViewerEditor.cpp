@@ -19,11 +19,11 @@ ValueDisplay* scoreDisplay = nullptr;
 
 namespace {
 
-// The editor's rectangle holds both the panel and the 3-D view, which lies at
-// (100, 100) with 600 x 400 pixels: a host sizes its window from it, and a
-// rectangle of the panel alone would cut the view down to a corner.
-constexpr int16_t editorWidth = 700;
-constexpr int16_t editorHeight = 500;
+// The editor's rectangle holds both the panel and the 3-D view, which lies
+// right of and below the panel's corner: a host sizes its window from it, and
+// a rectangle of the panel alone would cut the view down to a corner.
+constexpr int16_t editorWidth = viewPlacement.left + viewPlacement.width;
+constexpr int16_t editorHeight = viewPlacement.top + viewPlacement.height;
 
 constexpr int32_t readoutHeight = 20;
 constexpr int32_t readoutStyle = 1; // filled and outlined: no bevel, no shadow
