@@ -19,11 +19,11 @@ ValueDisplay* scoreDisplay = nullptr;
 
 namespace {
 
-// The editor's rectangle holds both the panel and the 3-D view, which lies at
-// (100, 100) with 600 x 400 pixels: a host sizes its window from it, and a
-// rectangle of the panel alone would cut the view down to a corner.
-constexpr int16_t editorWidth = 700;
-constexpr int16_t editorHeight = 500;
+// The editor's rectangle holds both the panel and the 3-D view, which lies
+// right of and below the panel's corner: a host sizes its window from it, and
+// a rectangle of the panel alone would cut the view down to a corner.
+constexpr int16_t editorWidth = viewPlacement.left + viewPlacement.width;
+constexpr int16_t editorHeight = viewPlacement.top + viewPlacement.height;
 
 constexpr int32_t readoutStyle = 1; // filled and outlined: no bevel, no shadow
 
@@ -106,22 +106,24 @@ void ViewerEditor::buildPanel(void* parentWindow)
     if (panelBackground)
         panelBackground->release();
 
-    // Each button shows one half of its bitmap at a time, so it is half as
-    // tall as the bitmap. The frame owns the buttons; they hold their bitmaps.
+    // The frame owns the buttons; they hold their bitmaps.
+    int32_t lastBitmapWidth = 0;
     for (const PanelPlace& place : panelLayout) {
         Bitmap* bitmap = new (std::nothrow) Bitmap(place.tag);
         const int32_t bitmapWidth = bitmap ? bitmap->getWidth() : 0;
-        const int32_t pictureHeight = bitmap ? bitmap->getHeight() / 2 : 0;
-        const Rect area(place.x, place.y, place.x + bitmapWidth, place.y + pictureHeight);
-        PanelButton* button = new (std::nothrow) PanelButton(area, this, place.tag, bitmap);
+        const PanelArea area = panelButtonArea(place, bitmapWidth, bitmap ? bitmap->getHeight() : 0);
+        PanelButton* button =
+            new (std::nothrow) PanelButton(Rect(area.left, area.top, area.right, area.bottom), this, place.tag, bitmap);
         if (button && !frame->addChild(button))
             delete button;
         if (bitmap)
             bitmap->release();
+        lastBitmapWidth = bitmapWidth;
     }
 
-    const Rect readoutArea(readoutBox.left, readoutBox.top, readoutBox.right, readoutBox.bottom);
-    scoreDisplay = new (std::nothrow) ValueDisplay(readoutArea, nullptr, readoutStyle);
+    const PanelArea readout = readoutArea(lastBitmapWidth);
+    scoreDisplay = new (std::nothrow)
+        ValueDisplay(Rect(readout.left, readout.top, readout.right, readout.bottom), nullptr, readoutStyle);
     if (!scoreDisplay)
         return;
     scoreDisplay->setFontId(FontSmall);

@@ -6,6 +6,7 @@
 // describes the plug-in and the current program is one of the five.
 #include "fuzz/EventBlockInput.h"
 #include "fuzz/FuzzHost.h"
+#include "plugin/ViewerPlugin.h"
 #include "plugin/VstEntry.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -95,7 +96,7 @@ void checkRecord(AEffect* effect)
     check(effect->object != nullptr);
     check(effect->numPrograms == 5 && effect->numParams == 0);
     check(effect->numInputs == 0 && effect->numOutputs == 0);
-    check(effect->uniqueID == 0x5141524E);
+    check(effect->uniqueID == viewerUniqueId);
     const intptr_t program = effect->dispatcher(effect, effGetProgram, 0, 0, nullptr, 0.0f);
     check(program >= 0 && program < 5);
 }

@@ -1,11 +1,11 @@
 #include "host/DisplayToggles.h"
 
-#include "host/PanelButtons.h"
+#include "editor/PanelLayout.h"
 
 void DisplayToggles::onPanelPress(int tag)
 {
-    if (tag == panelButtonNamed("highlight")->tag)
+    if (tag == TagHighlight)
         highlightOn = !highlightOn;
-    else if (tag == panelButtonNamed("depress")->tag)
+    else if (tag == TagDepress)
         depressOn = !depressOn;
 }

@@ -1,7 +1,7 @@
 #include "host/HostScript.h"
 
 #include "host/HostOptions.h"
-#include "host/PanelButtons.h"
+#include "host/PanelTargets.h"
 #include "host/PracticeSteps.h"
 
 #include <fstream>
@@ -131,7 +131,7 @@ private:
         if (words.size() < 2)
             return fail("press needs a point (x y) or a button name");
         size_t next = 1;
-        if (const PanelButton* button = panelButtonNamed(words[1])) {
+        if (const PanelTarget* button = panelTargetNamed(words[1])) {
             step.numbers[0] = button->centreX();
             step.numbers[1] = button->centreY();
             next = 2;
@@ -141,7 +141,7 @@ private:
         } else {
             std::string names;
             int count = 0;
-            const PanelButton* buttons = panelButtons(count);
+            const PanelTarget* buttons = panelTargets(count);
             for (int i = 0; i < count; ++i)
                 names += std::string(i ? ", " : "") + buttons[i].name;
             return fail("press needs x y (from 0) or a button name (" + names + "), not \"" + words[1] + "\"");

@@ -1,15 +1,10 @@
 #include "host/PracticeReferee.h"
 
+#include "editor/PanelLayout.h"
 #include "host/ScoreOutcomes.h"
 #include "plugin/intake/MidiIntake.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
-
-namespace {
-constexpr int resetTag = 137;
-constexpr int practiceTag = 139;
-constexpr int ruleTag = 140;
-} // namespace
 
 PracticeReferee::PracticeReferee()
 {
@@ -60,12 +55,12 @@ void PracticeReferee::score(const VstMidiEvent& event, int bar)
 
 void PracticeReferee::onPanelPress(int tag)
 {
-    if (tag == resetTag) {
+    if (tag == TagReset) {
         clearNoteTableInNewRun();
-    } else if (tag == practiceTag) {
+    } else if (tag == TagPractice) {
         togglePracticeMode();
         tally.reset();
-    } else if (tag == ruleTag) {
+    } else if (tag == TagScoringRule) {
         nextScoringRule();
     }
 }

@@ -10,7 +10,6 @@
 #include <cstring>
 
 namespace {
-constexpr int32_t uniqueIdQarn = 0x5141524E; // 'QARN'
 // Hosts hand program-name buffers of at least this size.
 constexpr int programNameCapacity = 24;
 // ... and effect-name buffers of at least this size; vendor and product
@@ -37,7 +36,7 @@ ViewerPlugin::ViewerPlugin(audioMasterCallback host)
         setInputCount(0);
         setOutputCount(0);
         setIsSynth(true);
-        effect.uniqueID = uniqueIdQarn;
+        effect.uniqueID = viewerUniqueId;
     }
 }
 

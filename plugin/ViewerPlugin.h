@@ -8,6 +8,12 @@
 // instances on any thread; none of these touches a model (plugin/shared/CurrentModel.h).
 #include "framework/EffectBaseExt.h"
 
+#include <cstdint>
+
+// The plug-in's unique ID, 'QARN', by which hosts tell it from other plug-ins
+// and match saved projects to it.
+constexpr int32_t viewerUniqueId = 0x5141524E;
+
 class ViewerPlugin : public EffectBaseExt {
 public:
     // With a null host the channel counts, synth flag and unique ID keep the

@@ -7,7 +7,7 @@ bool outOfMemory = false;
 ViewerPluginEdit::ViewerPluginEdit(audioMasterCallback host)
     : ViewerPlugin(host)
 {
-    effect.uniqueID = 0x5141524E; // 'QARN', whatever the host
+    effect.uniqueID = viewerUniqueId; // whatever the host
     setEditor(createViewerEditor(this));
     ViewerPlugin::setProgram(3);
     if (!editor)

@@ -15,11 +15,6 @@ std::atomic<bool> glViewReady{false};
 ViewWindowState viewWindow;
 
 namespace {
-constexpr int viewLeft = 100;
-constexpr int viewTop = 100;
-constexpr float initialWidth = 600.0f;
-constexpr float initialHeight = 400.0f;
-
 void (*scoreReadout)(float) = nullptr;
 } // namespace
 
@@ -31,11 +26,11 @@ void setScoreReadout(void (*show)(float percent))
 void openView(void* parent)
 {
     closeView();
-    viewWindow.viewWidth = initialWidth;
-    viewWindow.viewHeight = initialHeight;
+    viewWindow.viewWidth = static_cast<float>(viewPlacement.width);
+    viewWindow.viewHeight = static_cast<float>(viewPlacement.height);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
-    viewWindow.viewWindowId = glutCreateQarnWindow(
-        parent, viewLeft, viewTop, static_cast<int>(viewWindow.viewWidth), static_cast<int>(viewWindow.viewHeight));
+    viewWindow.viewWindowId =
+        glutCreateQarnWindow(parent, viewPlacement.left, viewPlacement.top, viewPlacement.width, viewPlacement.height);
     // Without a window no context of ours is current: any GL state set now
     // would land in the host's context. The view then simply stays closed.
     if (viewWindow.viewWindowId == 0)

@@ -28,7 +28,19 @@ struct ViewWindowState {
 
 extern ViewWindowState viewWindow;
 
-// Creates the 600 x 400 view at (100, 100) in `parent` (an HWND on Windows),
+// Where the view opens in its parent window and its size then, in pixels.
+// Its top-left corner lies under the panel's lower right part, which the
+// editor keeps above it.
+struct ViewPlacement {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr ViewPlacement viewPlacement{100, 100, 600, 400};
+
+// Creates the view at viewPlacement in `parent` (an HWND on Windows),
 // sets up its GL state and callbacks, marks it ready, swaps in the wanted
 // program's model and has it compile its display list in the new context.
 // Then puts the host's GL context back. An open view is closed first, so a

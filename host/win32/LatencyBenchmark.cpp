@@ -1,6 +1,6 @@
 #include "host/win32/LatencyBenchmark.h"
 
-#include "host/PanelButtons.h"
+#include "host/PanelTargets.h"
 #include "host/win32/FrameProbe.h"
 #include "host/win32/HostSession.h"
 
@@ -61,7 +61,7 @@ int runLatencyBenchmark(HostSession& session)
         _putenv_s("QARN_PRESENT", "swap");
     session.setProgram(piano88);
     session.openEditor();
-    const PanelButton* highlight = panelButtonNamed("highlight");
+    const PanelTarget* highlight = panelTargetNamed("highlight");
     session.press(highlight->centreX(), highlight->centreY(), false);
     session.wait(300);
 
@@ -93,8 +93,8 @@ int runLatencyBenchmark(HostSession& session)
         }
         if (latencies.empty())
             continue;
-        std::printf("latency at %d Hz idle: median %.2f ms, 99th percentile %.2f ms, frame %.2f ms (%zu notes)\n",
-            rate, percentile(latencies, 0.5), percentile(latencies, 0.99), percentile(frames, 0.5), latencies.size());
+        std::printf("latency at %d Hz idle: median %.2f ms, 99th percentile %.2f ms, frame %.2f ms (%zu notes)\n", rate,
+            percentile(latencies, 0.5), percentile(latencies, 0.99), percentile(frames, 0.5), latencies.size());
         std::fflush(stdout);
     }
     session.watchBlocks(nullptr);

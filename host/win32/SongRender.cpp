@@ -2,7 +2,7 @@
 
 #include "host/FrameClock.h"
 #include "host/FrameSink.h"
-#include "host/PanelButtons.h"
+#include "host/PanelTargets.h"
 #include "host/win32/Mp4Sink.h"
 #include "host/win32/WindowCapture.h"
 
@@ -46,7 +46,7 @@ void switchTogglesOn(HostSession& session, const RenderOptions& options)
     for (const char* name : {"highlight", "depress"}) {
         const DisplayToggles& toggles = session.displayToggles();
         const bool on = std::string(name) == "highlight" ? toggles.highlight() : toggles.depress();
-        const PanelButton* button = panelButtonNamed(name);
+        const PanelTarget* button = panelTargetNamed(name);
         if (!on)
             session.press(button->centreX(), button->centreY(), false);
     }
@@ -110,8 +110,8 @@ int renderSong(HostSession& session, const SongSchedule& song, const RenderOptio
 
     const double took = stopwatch.seconds();
     std::printf("render: %lld frames at %d fps (%.2f s of song from %.2f s) in %.2f s, %.1f times real time: %s\n",
-        static_cast<long long>(clock.frameCount()), clock.framesPerSecond(), clock.videoSeconds(),
-        options.fromSeconds, took, took > 0.0 ? clock.videoSeconds() / took : 0.0, options.outPath.c_str());
+        static_cast<long long>(clock.frameCount()), clock.framesPerSecond(), clock.videoSeconds(), options.fromSeconds,
+        took, took > 0.0 ? clock.videoSeconds() / took : 0.0, options.outPath.c_str());
     std::fflush(stdout);
     return 0;
 }

@@ -4,14 +4,17 @@
 #include "editor/PanelLayout.h"
 #include "editor/ViewerEditor.h"
 #include "framework/EffectBase.h"
+#include "gui/Bitmap.h"
 #include "gui/EditorFrame.h"
 #include "gui/PanelButton.h"
 #include "glut/glut.h"
+#include "host/PanelTargets.h"
 #include "gui/ValueDisplay.h"
 #include "gui/ModuleHandle.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
 #include "plugin/VstEntry.h"
+#include "resources/PanelBitmapSizes.h"
 #include "tests/framework/FakeHost.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/SharedState.h"
@@ -22,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -193,6 +197,35 @@ TEST_F(EditorWindowTest, PressesInTheOverlapReachThePanel)
     EXPECT_EQ(viewState.zoom, zoom + 10);
 }
 
+// The host places its presses from the sizes CMake read off the bitmap files;
+// the toolkit sizes the real buttons from the bitmaps Windows loads.
+TEST_F(EditorWindowTest, EveryBitmapLoadsAtTheSizeItsFileDeclares)
+{
+    for (const PanelBitmapSize& expected : panelBitmapSizes) {
+        Bitmap* bitmap = new Bitmap(expected.resourceId);
+        EXPECT_EQ(bitmap->getWidth(), expected.width) << expected.resourceId;
+        EXPECT_EQ(bitmap->getHeight(), expected.height) << expected.resourceId;
+        bitmap->release();
+    }
+}
+
+TEST_F(EditorWindowTest, TheHostsTargetsAreTheButtonsTheEditorBuilt)
+{
+    open();
+    int count = 0;
+    const PanelTarget* targets = panelTargets(count);
+    EXPECT_EQ(count, static_cast<int>(std::size(panelLayout)));
+    for (int i = 0; i < count; ++i) {
+        const PanelButton* built = button(targets[i].tag);
+        ASSERT_NE(built, nullptr) << targets[i].name;
+        const Rect area = built->getRect();
+        EXPECT_EQ(area.left, targets[i].left) << targets[i].name;
+        EXPECT_EQ(area.top, targets[i].top) << targets[i].name;
+        EXPECT_EQ(area.right, targets[i].right) << targets[i].name;
+        EXPECT_EQ(area.bottom, targets[i].bottom) << targets[i].name;
+    }
+}
+
 TEST_F(EditorWindowTest, ThePanelKeepsItsPixelsInTheOverlapAfterTheViewHasDrawn)
 {
     open();
@@ -308,10 +341,11 @@ TEST_F(EditorWindowTest, TheReadoutSitsOnThePanelClearOfEveryButton)
     open();
     ASSERT_NE(scoreDisplay, nullptr);
     const Rect readout = scoreDisplay->getRect();
-    EXPECT_EQ(readout.left, readoutBox.left);
-    EXPECT_EQ(readout.top, readoutBox.top);
-    EXPECT_EQ(readout.right, readoutBox.right);
-    EXPECT_EQ(readout.bottom, readoutBox.bottom);
+    const PanelArea expected = readoutArea(panelBitmapSize(TagLinkedKeys).width);
+    EXPECT_EQ(readout.left, expected.left);
+    EXPECT_EQ(readout.top, expected.top);
+    EXPECT_EQ(readout.right, expected.right);
+    EXPECT_EQ(readout.bottom, expected.bottom);
 
     const RECT panelRect = rectInParent(panel());
     EXPECT_GE(readout.left, 0);

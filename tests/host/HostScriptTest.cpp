@@ -1,6 +1,6 @@
 // The scripted mode's text format and the comparison of answers.
 #include "host/HostScript.h"
-#include "host/PanelButtons.h"
+#include "host/PanelTargets.h"
 
 #include <gtest/gtest.h>
 
@@ -152,14 +152,14 @@ TEST(HostScriptTest, AnswersCompareByTheirKind)
     EXPECT_FALSE(answerMatches(pixel, "green", "00ff00"));
 }
 
-TEST(PanelButtonsTest, NamesAndPointsFindTheSameButtons)
+TEST(PanelTargetsTest, NamesAndPointsFindTheSameButtons)
 {
     int count = 0;
-    const PanelButton* buttons = panelButtons(count);
+    const PanelTarget* buttons = panelTargets(count);
     ASSERT_EQ(count, 13);
     for (int i = 0; i < count; ++i) {
         EXPECT_EQ(buttons[i].tag, 129 + i);
-        EXPECT_EQ(panelButtonNamed(buttons[i].name), &buttons[i]);
+        EXPECT_EQ(panelTargetNamed(buttons[i].name), &buttons[i]);
         EXPECT_EQ(panelTagAt(buttons[i].centreX(), buttons[i].centreY()), buttons[i].tag) << buttons[i].name;
     }
     // Edges count as inside; the read-out and the gaps hit no button.
@@ -168,7 +168,7 @@ TEST(PanelButtonsTest, NamesAndPointsFindTheSameButtons)
     EXPECT_EQ(panelTagAt(99, 24), 0);
     EXPECT_EQ(panelTagAt(10, 10), 0);
     EXPECT_EQ(panelTagAt(134, 60), 138);
-    EXPECT_EQ(panelButtonNamed("Practice"), nullptr);
+    EXPECT_EQ(panelTargetNamed("Practice"), nullptr);
 }
 
 } // namespace

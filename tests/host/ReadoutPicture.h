@@ -5,6 +5,7 @@
 // centred both ways on one line. It knows nothing of the editor or its
 // toolkit, so a capture of the plug-in's window can be judged against it.
 #include "editor/PanelLayout.h"
+#include "resources/PanelBitmapSizes.h"
 
 #include <windows.h>
 
@@ -22,7 +23,7 @@ public:
     // The pixels of the text's colour: none means no text was drawn.
     int textPixels() const;
 
-    static constexpr PanelBox box = readoutBox;
+    static constexpr PanelArea box = readoutArea(panelBitmapSize(TagLinkedKeys).width);
     static constexpr int width = box.right - box.left + 1;
     static constexpr int height = box.bottom - box.top + 1;
 

@@ -73,7 +73,7 @@ public:
     Capture& operator=(const Capture&) = delete;
 
     bool loaded() const { return pixels != nullptr; }
-    bool holds(const PanelBox& box) const
+    bool holds(const PanelArea& box) const
     {
         return box.left >= 0 && box.top >= 0 && box.right < width && box.bottom < height;
     }
@@ -106,7 +106,7 @@ int differences(const Capture& capture, const std::string& text, std::string& fi
         first = "GDI could not draw \"" + text + "\"";
         return -1;
     }
-    const PanelBox& box = ReadoutPicture::box;
+    const PanelArea& box = ReadoutPicture::box;
     int count = 0;
     for (int y = box.top; y <= box.bottom; ++y) {
         for (int x = box.left; x <= box.right; ++x) {

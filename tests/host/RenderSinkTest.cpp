@@ -2,7 +2,7 @@
 // options the host switches on for it.
 #include "host/DisplayToggles.h"
 #include "host/FrameSink.h"
-#include "host/PanelButtons.h"
+#include "host/PanelTargets.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 int tagOf(const char* name)
 {
-    return panelButtonNamed(name)->tag;
+    return panelTargetNamed(name)->tag;
 }
 
 TEST(DisplayTogglesTest, FollowsPressesOnHighlightAndDepressOnly)
