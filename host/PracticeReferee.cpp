@@ -4,6 +4,7 @@
 #include "plugin/intake/MidiIntake.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
+#include "plugin/shared/SharedStateReset.h"
 
 namespace {
 constexpr int resetTag = 137;
@@ -13,11 +14,7 @@ constexpr int ruleTag = 140;
 
 PracticeReferee::PracticeReferee()
 {
-    clearNoteTable();
-    practice.practiceMode.store(false);
-    practice.practiceScore.store(0);
-    practice.practiceMaximum.store(0);
-    practice.scoringRule.store(0);
+    resetSharedState();
 }
 
 void PracticeReferee::onBlock(const VstEvents* events, const VstTimeInfo* time, const int* bars)
