@@ -7,8 +7,8 @@
 #include "gui/ValueDisplay.h"
 #include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
-#include "tests/framework/FakeHost.h"
-#include "tests/support/SharedState.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/PluginStateReset.h"
 #include "tests/support/Win32Window.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -104,7 +104,7 @@ TEST(ReadoutReportCheck, TheReportsPercentageIsWhatThePanelShows)
     ASSERT_TRUE(capture.loaded()) << capturePath;
 
     setModuleInstance(GetModuleHandleA(nullptr));
-    resetSharedState();
+    resetPluginState();
     FakeHost host;
     host.answer(audioMasterVersion, 2400);
     AEffect* effect = vstMain(FakeHost::callback);

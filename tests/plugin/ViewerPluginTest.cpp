@@ -1,11 +1,11 @@
 // The plug-in as a host sees it: built by the entry point, driven through the
 // dispatcher and the other C entry points of its AEffect record.
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/CurrentModel.h"
 #include "plugin/Programs.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/NoteTable.h"
 #include "plugin/VstEntry.h"
+#include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
-#include "tests/framework/FakeHost.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
 

@@ -6,8 +6,8 @@
 #include "editor/PanelLayout.h"
 #include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
-#include "tests/lifetime/EditorDriver.h"
-#include "tests/stress/StressHost.h"
+#include "tests/support/EditorDriver.h"
+#include "tests/support/StressHost.h"
 #include "view3d/ViewState.h"
 
 #include <gtest/gtest.h>

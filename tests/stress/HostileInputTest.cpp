@@ -4,8 +4,8 @@
 // reads the MIDI bytes of every record of MIDI type whatever its byteSize.
 #include "plugin/shared/NoteTable.h"
 #include "plugin/VstEntry.h"
-#include "tests/stress/StressHost.h"
 #include "tests/support/MidiBlock.h"
+#include "tests/support/StressHost.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/FakeHost.h"
 #include "view3d/GlView.h"
 #include "view3d/PianoModel.h"
 #include "view3d/ViewState.h"

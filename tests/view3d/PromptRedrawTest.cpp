@@ -9,7 +9,7 @@
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/Win32Window.h"
 #include "view3d/GlView.h"

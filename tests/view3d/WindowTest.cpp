@@ -8,7 +8,7 @@
 #include "plugin/shared/CurrentModel.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/FakeHost.h"
 #include "tests/support/Win32Window.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
