@@ -6,6 +6,7 @@
 #include "plugin/VstEntry.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
+#include "tests/support/PluginStateReset.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
 
@@ -28,7 +29,7 @@ class ViewerPluginTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        clearNoteTable();
+        resetPluginState();
         host.answer(audioMasterVersion, 2400);
         effect = vstMain(FakeHost::callback);
         ASSERT_NE(effect, nullptr);
