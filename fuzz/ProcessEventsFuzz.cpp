@@ -8,6 +8,7 @@
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
 #include "plugin/VstEntry.h"
+#include "tests/support/PluginStateReset.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -47,11 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     AEffect* plugin = effect();
     check(plugin != nullptr);
 
-    clearNoteTable();
+    resetPluginState();
     practice.practiceMode = input.ConsumeBool();
     practice.scoringRule = input.ConsumeIntegralInRange<int32_t>(-2, 3); // 0 and 1 are the rules
-    practice.practiceScore = 0;
-    practice.practiceMaximum = 0;
 
     VstTimeInfo time{};
     EventBlockInput blocks;

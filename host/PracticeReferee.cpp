@@ -5,14 +5,11 @@
 #include "plugin/intake/MidiIntake.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
+#include "plugin/shared/SharedStateReset.h"
 
 PracticeReferee::PracticeReferee()
 {
-    clearNoteTable();
-    practice.practiceMode.store(false);
-    practice.practiceScore.store(0);
-    practice.practiceMaximum.store(0);
-    practice.scoringRule.store(0);
+    resetSharedState();
 }
 
 void PracticeReferee::onBlock(const VstEvents* events, const VstTimeInfo* time, const int* bars)

@@ -7,6 +7,7 @@
 #include "plugin/shared/NoteTable.h"
 #include "plugin/Programs.h"
 #include "plugin/shared/RedrawRequest.h"
+#include "tests/support/PluginStateReset.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"
@@ -34,11 +35,10 @@ public:
     explicit OpenView(int program)
         : model(buildProgramModel(program))
     {
+        resetPluginState();
         currentModel = model.get();
-        viewState = ViewState{};
         viewState.showKeyColour = true;
         viewState.showKeyMotion = true;
-        clearNoteTable();
         for (int midiNote : {60, 64, 67, 72})
             noteTable.entries[midiNote - 12].velocity = 100;
         openView(nullptr);
@@ -49,7 +49,7 @@ public:
     {
         closeView();
         currentModel = nullptr;
-        clearNoteTable();
+        resetPluginState();
     }
     int framesDrawn() const { return glutQarnDisplayCount(viewWindow.viewWindowId); }
 

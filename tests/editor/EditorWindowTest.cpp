@@ -15,9 +15,9 @@
 #include "plugin/shared/PracticeState.h"
 #include "plugin/VstEntry.h"
 #include "resources/PanelBitmapSizes.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
-#include "tests/support/SharedState.h"
+#include "tests/support/PluginStateReset.h"
 #include "tests/support/Win32Window.h"
 #include "view3d/GlView.h"
 #include "view3d/ViewState.h"
@@ -73,7 +73,7 @@ protected:
     void SetUp() override
     {
         setModuleInstance(GetModuleHandleA(nullptr));
-        resetSharedState();
+        resetPluginState();
         host.answer(audioMasterVersion, 2400);
         effect = vstMain(FakeHost::callback);
         ASSERT_NE(effect, nullptr);

@@ -4,7 +4,7 @@
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
-#include "tests/support/SharedState.h"
+#include "tests/support/PluginStateReset.h"
 #include "view3d/ViewState.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ class PanelActionsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetSharedState();
+        resetPluginState();
         acceptRedisplayRequests(true);
         takeRedisplayRequest();
     }

@@ -3,9 +3,9 @@
 #include <functional>
 #include <vector>
 
-#include "FakeHost.h"
-#include "TestEffect.h"
 #include "framework/EffectBaseExt.h"
+#include "TestEffect.h"
+#include "tests/support/FakeHost.h"
 
 namespace {
 

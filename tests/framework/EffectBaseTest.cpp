@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "FakeHost.h"
-#include "TestEffect.h"
 #include "framework/EffectBase.h"
+#include "TestEffect.h"
+#include "tests/support/FakeHost.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <windows.h>
 
-#include "GdiCallLog.h"
-#include "GuiTestSupport.h"
 #include "gui/Bitmap.h"
 #include "gui/GraphicsContext.h"
 #include "gui/ModuleHandle.h"
+#include "GuiTestSupport.h"
+#include "tests/support/GdiCallLog.h"
 
 namespace {
 

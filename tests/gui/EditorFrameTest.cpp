@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "GdiCallLog.h"
-#include "GuiTestSupport.h"
 #include "gui/Bitmap.h"
 #include "gui/EditorFrame.h"
 #include "gui/GraphicsContext.h"
+#include "GuiTestSupport.h"
+#include "tests/support/GdiCallLog.h"
 
 namespace {
 

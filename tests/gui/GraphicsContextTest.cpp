@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "GdiCallLog.h"
-#include "GuiTestSupport.h"
 #include "gui/GraphicsContext.h"
+#include "GuiTestSupport.h"
+#include "tests/support/GdiCallLog.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <windows.h>
 
-#include "GuiTestSupport.h"
 #include "gui/EditorFrame.h"
 #include "gui/GuiEditor.h"
-#include "tests/framework/FakeHost.h"
+#include "GuiTestSupport.h"
 #include "tests/framework/TestEffect.h"
+#include "tests/support/FakeHost.h"
 
 namespace {
 

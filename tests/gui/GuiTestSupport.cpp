@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <ostream>
 
-#include "GdiCallLog.h"
 #include "gui/FrameWindowClass.h"
 #include "gui/GraphicsContext.h"
 #include "gui/ModuleHandle.h"
+#include "tests/support/GdiCallLog.h"
 
 bool operator==(Color a, Color b)
 {

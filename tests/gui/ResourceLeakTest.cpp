@@ -1,11 +1,11 @@
 #include <windows.h>
 
-#include "GdiCallLog.h"
-#include "GuiTestSupport.h"
 #include "gui/Bitmap.h"
 #include "gui/EditorFrame.h"
 #include "gui/PanelButton.h"
 #include "gui/ValueDisplay.h"
+#include "GuiTestSupport.h"
+#include "tests/support/GdiCallLog.h"
 
 namespace {
 

@@ -60,4 +60,23 @@ TEST(PracticeRefereeTest, FollowsTheRuleButtonAndTransportChanges)
     EXPECT_FLOAT_EQ(percentOf(referee), -200.0f);
 }
 
+TEST(PracticeRefereeTest, EachRefereeStartsFromTheLoadedState)
+{
+    {
+        PracticeReferee earlier;
+        earlier.onPanelPress(practiceTag);
+        earlier.onPanelPress(ruleTag);
+        MidiBlock expected;
+        expected.noteOn(0, 60, 100);
+        earlier.onBlock(expected.events(), nullptr);
+    }
+    PracticeReferee referee;
+    const PracticeSummary fresh = referee.summary();
+    EXPECT_FALSE(fresh.practiceMode);
+    EXPECT_EQ(fresh.rule, 0);
+    EXPECT_EQ(fresh.score, 0);
+    EXPECT_EQ(fresh.maximum, 0);
+    EXPECT_FALSE(fresh.hasPercentage);
+}
+
 } // namespace

@@ -1,7 +1,7 @@
 #include "tests/lifetime/ResourceCounts.h"
 
-#include "tests/gui/GdiCallLog.h"
 #include "host/win32/ImportHooks.h"
+#include "tests/support/GdiCallLog.h"
 #include "tests/support/Win32Window.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #pragma once
 // What a test program holds at one moment, to compare before and after many
 // editor or plug-in lifetimes: windows, GDI objects and device contexts
-// (through tests/gui/GdiCallLog, since Wine does not count GDI objects per
+// (through tests/support/GdiCallLog, since Wine does not count GDI objects per
 // process), OpenGL contexts (wglCreateContext minus wglDeleteContext), heap
 // blocks of C++ code in this program, and the process's memory.
 //

@@ -4,6 +4,7 @@
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "tests/support/MidiBlock.h"
+#include "tests/support/PluginStateReset.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,7 @@ class MidiIntakeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        clearNoteTable();
-        practice.practiceMode = false;
-        practice.practiceScore = 0;
-        practice.practiceMaximum = 0;
-        practice.scoringRule = 0;
+        resetPluginState();
         acceptRedisplayRequests(false);
         takeRedisplayRequest();
     }

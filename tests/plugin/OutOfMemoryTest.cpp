@@ -4,7 +4,7 @@
 #include "plugin/shared/CurrentModel.h"
 #include "plugin/Programs.h"
 #include "plugin/VstEntry.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/FakeHost.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
 

@@ -5,7 +5,7 @@
 #include "plugin/intake/MidiIntake.h"
 #include "plugin/shared/PracticeState.h"
 #include "tests/support/MidiBlock.h"
-#include "tests/support/SharedState.h"
+#include "tests/support/PluginStateReset.h"
 #include "view3d/ViewState.h"
 
 #include <gtest/gtest.h>
@@ -69,10 +69,10 @@ class PracticeRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetSharedState();
+        resetPluginState();
         togglePracticeMode(); // on, from zero
     }
-    void TearDown() override { resetSharedState(); }
+    void TearDown() override { resetPluginState(); }
 
     static int score() { return practice.practiceScore.load(); }
     static int maximum() { return practice.practiceMaximum.load(); }

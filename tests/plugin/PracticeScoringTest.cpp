@@ -1,6 +1,7 @@
 // Practice scoring, played as sequences of notes the way a pupil would.
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
+#include "tests/support/PluginStateReset.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,8 @@ class PracticeScoringTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        resetPluginState();
         practice.practiceMode = true;
-        practice.practiceScore = 0;
-        practice.practiceMaximum = 0;
-        practice.scoringRule = 0;
-        clearNoteTable();
     }
     // One event on the note, scored as MIDI intake does.
     void play(ScoreEventKind kind) { practice.practiceScore += scoreStep(entry(), kind); }

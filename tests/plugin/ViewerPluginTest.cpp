@@ -1,11 +1,12 @@
 // The plug-in as a host sees it: built by the entry point, driven through the
 // dispatcher and the other C entry points of its AEffect record.
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/CurrentModel.h"
 #include "plugin/Programs.h"
+#include "plugin/shared/CurrentModel.h"
+#include "plugin/shared/NoteTable.h"
 #include "plugin/VstEntry.h"
+#include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/PluginStateReset.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
 
@@ -28,7 +29,7 @@ class ViewerPluginTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        clearNoteTable();
+        resetPluginState();
         host.answer(audioMasterVersion, 2400);
         effect = vstMain(FakeHost::callback);
         ASSERT_NE(effect, nullptr);

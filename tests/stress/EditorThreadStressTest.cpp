@@ -10,9 +10,9 @@
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
 #include "plugin/VstEntry.h"
-#include "tests/lifetime/EditorDriver.h"
-#include "tests/stress/StressHost.h"
-#include "tests/support/SharedState.h"
+#include "tests/support/EditorDriver.h"
+#include "tests/support/PluginStateReset.h"
+#include "tests/support/StressHost.h"
 #include "view3d/GlView.h"
 #include "view3d/ViewState.h"
 
@@ -34,7 +34,7 @@ intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr
 TEST(EditorThreadStress, BlocksArriveWhileTheEditorIsWorked)
 {
     setModuleInstance(GetModuleHandleA(nullptr));
-    resetSharedState();
+    resetPluginState();
     AEffect* effect = vstMain(stressHostCallback);
     ASSERT_NE(effect, nullptr);
     dispatch(effect, effMainsChanged, 1);
@@ -77,7 +77,7 @@ TEST(EditorThreadStress, BlocksArriveWhileTheEditorIsWorked)
 
     editor.close();
     dispatch(effect, effClose);
-    resetSharedState();
+    resetPluginState();
 }
 
 // The view's last frame, 600 x 400 RGBA.
@@ -92,7 +92,7 @@ std::vector<unsigned char> viewPixels()
 TEST(EditorThreadStress, ProgramChangesFromTheProcessingThreadEndOnTheProgramLastSet)
 {
     setModuleInstance(GetModuleHandleA(nullptr));
-    resetSharedState();
+    resetPluginState();
     AEffect* effect = vstMain(stressHostCallback);
     ASSERT_NE(effect, nullptr);
     EditorDriver editor(effect);
@@ -130,7 +130,7 @@ TEST(EditorThreadStress, ProgramChangesFromTheProcessingThreadEndOnTheProgramLas
 
     editor.close();
     dispatch(effect, effClose);
-    resetSharedState();
+    resetPluginState();
 }
 
 } // namespace

@@ -6,8 +6,9 @@
 #include "editor/PanelLayout.h"
 #include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
-#include "tests/lifetime/EditorDriver.h"
-#include "tests/stress/StressHost.h"
+#include "tests/support/EditorDriver.h"
+#include "tests/support/PluginStateReset.h"
+#include "tests/support/StressHost.h"
 #include "view3d/ViewState.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ protected:
     void SetUp() override
     {
         setModuleInstance(GetModuleHandleA(nullptr));
-        viewState = ViewState{};
+        resetPluginState();
         effect = vstMain(stressHostCallback);
         ASSERT_NE(effect, nullptr);
     }
@@ -28,7 +29,7 @@ protected:
     {
         dispatch(effEditClose);
         dispatch(effClose);
-        viewState = ViewState{};
+        resetPluginState();
     }
     intptr_t dispatch(int32_t opcode, void* ptr = nullptr)
     {

@@ -4,8 +4,9 @@
 // reads the MIDI bytes of every record of MIDI type whatever its byteSize.
 #include "plugin/shared/NoteTable.h"
 #include "plugin/VstEntry.h"
-#include "tests/stress/StressHost.h"
 #include "tests/support/MidiBlock.h"
+#include "tests/support/PluginStateReset.h"
+#include "tests/support/StressHost.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ namespace {
 
 TEST(HostileInput, MidiEventsCountWhateverTheirByteSize)
 {
-    clearNoteTable();
+    resetPluginState();
     AEffect* effect = vstMain(stressHostCallback);
     ASSERT_NE(effect, nullptr);
     for (int32_t byteSize : {24, 32, 0, -1, 1 << 30}) {

@@ -6,18 +6,17 @@
 // every close.
 #include "editor/PanelLayout.h"
 #include "glut/glut.h"
-#include "plugin/shared/CurrentModel.h"
 #include "gui/ModuleHandle.h"
-#include "plugin/shared/NoteTable.h"
+#include "plugin/shared/CurrentModel.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/VstEntry.h"
-#include "tests/lifetime/EditorDriver.h"
 #include "tests/stress/ClosingOrders.h"
-#include "tests/stress/HostileBlocks.h"
-#include "tests/stress/StressHost.h"
+#include "tests/support/EditorDriver.h"
+#include "tests/support/HostileBlocks.h"
+#include "tests/support/PluginStateReset.h"
+#include "tests/support/StressHost.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
-#include "view3d/ViewState.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -39,14 +38,13 @@ protected:
     void SetUp() override
     {
         setModuleInstance(GetModuleHandleA(nullptr));
-        viewState = ViewState{};
-        clearNoteTable();
+        resetPluginState();
     }
     void TearDown() override
     {
         while (!instances.empty())
             closeInstance(0, false);
-        viewState = ViewState{};
+        resetPluginState();
     }
 
     void openInstances(size_t count)

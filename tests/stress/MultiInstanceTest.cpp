@@ -6,11 +6,11 @@
 // frame drawn from a freed model into a failure.
 #include "glut/glut.h"
 #include "plugin/shared/CurrentModel.h"
-#include "plugin/shared/NoteTable.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"
-#include "tests/stress/HostileBlocks.h"
-#include "tests/stress/StressHost.h"
+#include "tests/support/HostileBlocks.h"
+#include "tests/support/PluginStateReset.h"
+#include "tests/support/StressHost.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"
@@ -34,19 +34,17 @@ class MultiInstanceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        viewState = ViewState{};
+        resetPluginState();
         viewState.showKeyColour = true;
         viewState.showKeyMotion = true;
         viewState.showLinkedKeys = true;
-        clearNoteTable();
         openView(nullptr);
         ASSERT_NE(viewWindow.viewWindowId, 0);
     }
     void TearDown() override
     {
         closeView();
-        viewState = ViewState{};
-        clearNoteTable();
+        resetPluginState();
     }
 
     // One frame of whatever model is current now.

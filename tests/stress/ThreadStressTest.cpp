@@ -13,8 +13,8 @@
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/VstEntry.h"
-#include "tests/stress/StressHost.h"
-#include "tests/support/SharedState.h"
+#include "tests/support/PluginStateReset.h"
+#include "tests/support/StressHost.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"
@@ -34,7 +34,7 @@ intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr
 
 TEST(ThreadStress, IntakeAndTheUserInterfaceShareOnlyAtomicState)
 {
-    resetSharedState();
+    resetPluginState();
     AEffect* effect = vstMain(stressHostCallback);
     ASSERT_NE(effect, nullptr);
     dispatch(effect, effMainsChanged, 1);
@@ -86,7 +86,7 @@ TEST(ThreadStress, IntakeAndTheUserInterfaceShareOnlyAtomicState)
     closeView();
     dispatch(effect, effClose);
     EXPECT_EQ(currentModel, nullptr);
-    resetSharedState();
+    resetPluginState();
 }
 
 bool isProgramName(const char* name)
@@ -100,7 +100,7 @@ bool isProgramName(const char* name)
 
 TEST(ThreadStress, ProgramChangesOnTheProcessingThreadLeaveTheDrawnModelAlone)
 {
-    resetSharedState();
+    resetPluginState();
     AEffect* effect = vstMain(stressHostCallback);
     ASSERT_NE(effect, nullptr);
     openView(nullptr);
@@ -136,7 +136,7 @@ TEST(ThreadStress, ProgramChangesOnTheProcessingThreadLeaveTheDrawnModelAlone)
     closeView();
     dispatch(effect, effClose);
     EXPECT_EQ(currentModel, nullptr);
-    resetSharedState();
+    resetPluginState();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The flute: its fingering tables, the note it follows, the choice between
 // standard and alternative fingering, and which keys show.
 #include "plugin/shared/NoteTable.h"
+#include "tests/support/PluginStateReset.h"
 #include "view3d/FluteFingering.h"
 #include "view3d/FluteModel.h"
 #include "view3d/KeyLook.h"
@@ -24,8 +25,8 @@ void hold(int midiNote)
 
 class FluteTest : public ::testing::Test {
 protected:
-    void SetUp() override { clearNoteTable(); }
-    void TearDown() override { clearNoteTable(); }
+    void SetUp() override { resetPluginState(); }
+    void TearDown() override { resetPluginState(); }
 
     // One frame's worth of following the note table.
     void frameWith(std::initializer_list<int> midiNotes)

@@ -7,7 +7,8 @@
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/PluginStateReset.h"
 #include "view3d/GlView.h"
 #include "view3d/PianoModel.h"
 #include "view3d/ViewState.h"
@@ -83,7 +84,7 @@ TEST(IdlePump, AClosedViewTouchesNothing)
 {
     setScoreReadout(showPercent);
     shownPercent = -1.0f;
-    viewState = ViewState{};
+    resetPluginState();
     viewState.autoRotate = true;
     practice.practiceMaximum = 2;
     requestRedisplay(); // dropped: no view
@@ -93,8 +94,7 @@ TEST(IdlePump, AClosedViewTouchesNothing)
     EXPECT_FALSE(takeRedisplayRequest());
     closeView(); // closing twice is harmless
     setScoreReadout(nullptr);
-    viewState = ViewState{};
-    practice.practiceMaximum = 0;
+    resetPluginState();
 }
 
 TEST(ViewLifecycle, ReopeningCompilesTheListAgainAndDrawsTheSamePicture)

@@ -6,11 +6,11 @@
 
 #include "glut/glut.h"
 #include "plugin/intake/MidiIntake.h"
-#include "plugin/shared/NoteTable.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
+#include "tests/support/PluginStateReset.h"
 #include "tests/support/Win32Window.h"
 #include "view3d/GlView.h"
 
@@ -83,7 +83,7 @@ protected:
         wglMakeCurrent(nullptr, nullptr);
         wglDeleteContext(hostContext);
         ReleaseDC(hostWindow.handle(), hostDc);
-        clearNoteTable();
+        resetPluginState();
     }
 
     bool hostContextIsCurrent() const { return wglGetCurrentContext() == hostContext && wglGetCurrentDC() == hostDc; }

@@ -2,11 +2,9 @@
 
 #include "glut/glut.h"
 #include "plugin/shared/CurrentModel.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
+#include "tests/support/PluginStateReset.h"
 #include "view3d/GlView.h"
-#include "view3d/ViewState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,16 +20,6 @@ void displayAndKeepDepth()
     displayView();
     lastDepth.assign(static_cast<size_t>(viewPixelWidth) * viewPixelHeight, 0.0f);
     glReadPixels(0, 0, viewPixelWidth, viewPixelHeight, GL_DEPTH_COMPONENT, GL_FLOAT, lastDepth.data());
-}
-
-void resetShared()
-{
-    viewState = ViewState{};
-    clearNoteTable();
-    practice.practiceMode = false;
-    practice.practiceScore = 0;
-    practice.practiceMaximum = 0;
-    practice.scoringRule = 0;
 }
 
 void openWithDepth()
@@ -64,7 +52,7 @@ ScreenPoint projectAtRest(double x, double y, double z)
 RenderHarness::RenderHarness(InstrumentModel* model)
     : model(model)
 {
-    resetShared();
+    resetPluginState();
     if (model)
         currentModel = model;
     openWithDepth();
@@ -75,7 +63,7 @@ RenderHarness::~RenderHarness()
     closeView();
     if (model)
         currentModel = nullptr;
-    resetShared();
+    resetPluginState();
 }
 
 void RenderHarness::drawFrame()

@@ -8,7 +8,7 @@
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/VstEntry.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/FakeHost.h"
 #include "view3d/FluteModel.h"
 #include "view3d/GlView.h"
 #include "view3d/PianoModel.h"

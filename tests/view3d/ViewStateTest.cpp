@@ -2,6 +2,7 @@
 #include "plugin/shared/CurrentModel.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
+#include "tests/support/PluginStateReset.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"
 
@@ -23,15 +24,11 @@ public:
 
 class ViewStateTest : public ::testing::Test {
 protected:
-    void SetUp() override { viewState = ViewState{}; }
+    void SetUp() override { resetPluginState(); }
     void TearDown() override
     {
-        viewState = ViewState{};
         currentModel = nullptr;
-        clearNoteTable();
-        practice.practiceMode = false;
-        practice.practiceScore = 0;
-        practice.practiceMaximum = 0;
+        resetPluginState();
     }
 };
 

@@ -8,7 +8,8 @@
 #include "plugin/shared/CurrentModel.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
-#include "tests/framework/FakeHost.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/PluginStateReset.h"
 #include "tests/support/Win32Window.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"
@@ -85,7 +86,7 @@ protected:
         ASSERT_NE(hostContext, nullptr);
         ASSERT_TRUE(wglMakeCurrent(hostDc, hostContext));
         pumpHostMessages();
-        viewState = ViewState{};
+        resetPluginState();
     }
 
     void TearDown() override

@@ -1,7 +1,7 @@
-#include "tests/stress/StressHost.h"
+#include "tests/support/StressHost.h"
 
 #include "plugin/shared/NoteTable.h"
-#include "tests/stress/HostileBlocks.h"
+#include "tests/support/HostileBlocks.h"
 
 #include <gtest/gtest.h>
 

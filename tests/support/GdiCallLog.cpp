@@ -1,4 +1,4 @@
-#include "tests/gui/GdiCallLog.h"
+#include "tests/support/GdiCallLog.h"
 
 #include "host/win32/ImportHooks.h"
 

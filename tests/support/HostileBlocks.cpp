@@ -1,4 +1,4 @@
-#include "tests/stress/HostileBlocks.h"
+#include "tests/support/HostileBlocks.h"
 
 #include <cstring>
 

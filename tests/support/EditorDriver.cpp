@@ -1,4 +1,4 @@
-#include "tests/lifetime/EditorDriver.h"
+#include "tests/support/EditorDriver.h"
 
 #include "editor/ViewerEditor.h"
 #include "framework/EffectBase.h"

@@ -1,0 +1,10 @@
+#include "tests/support/PluginStateReset.h"
+
+#include "plugin/shared/SharedStateReset.h"
+#include "view3d/ViewState.h"
+
+void resetPluginState()
+{
+    resetSharedState();
+    viewState = ViewState{};
+}
