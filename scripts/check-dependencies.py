@@ -4,7 +4,8 @@ not depend on.
 
 The allowed directions are written once, in the README's layout table: its
 first column names a folder, its last column the folders whose headers that
-folder may include ("nothing of ours", or "every folder"). A file belongs to
+folder may include ("nothing of ours", or "every folder"); those directions
+may form no loop. A file belongs to
 the longest folder of the table that holds it. Quoted includes are resolved
 from the source root and then from the including file's folder; an include
 found in neither (a third-party header) is not ours and not checked.
@@ -12,6 +13,8 @@ found in neither (a third-party header) is not ours and not checked.
     scripts/check-dependencies.py           checks, prints each forbidden include
     scripts/check-dependencies.py --graph   prints the include graph, folder to
                                             folder, with the number of includes
+    --root DIR                              checks the git checkout in DIR
+                                            instead of this one
 """
 import re
 import subprocess
@@ -19,7 +22,8 @@ import sys
 from collections import Counter
 from pathlib import Path
 
-ROOT = Path(__file__).resolve().parent.parent
+ROOT = Path(sys.argv[sys.argv.index("--root") + 1]).resolve() if "--root" in sys.argv else \
+    Path(__file__).resolve().parent.parent
 SOURCE_SUFFIXES = {".c", ".cpp", ".h", ".rc"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 FOLDER = re.compile(r"`([a-z0-9_]+(?:/[a-z0-9_]+)*)/`")
@@ -44,6 +48,32 @@ def read_rules():
     if not rules:
         sys.exit("check-dependencies: no layout table in README.md")
     return rules
+
+
+def table_loop(rules):
+    """A loop in the table's directions (a list of folders), or None: the
+    directions must run one way, so that no folder depends on itself."""
+    finished, path = set(), []
+
+    def visit(folder):
+        if folder in path:
+            return path[path.index(folder):] + [folder]
+        if folder in finished or rules.get(folder) is None:
+            return None
+        path.append(folder)
+        for target in sorted(rules[folder]):
+            loop = visit(target)
+            if loop:
+                return loop
+        path.pop()
+        finished.add(folder)
+        return None
+
+    for folder in sorted(rules):
+        loop = visit(folder)
+        if loop:
+            return loop
+    return None
 
 
 def folder_of(path, rules):
@@ -94,6 +124,11 @@ def main():
         for (source_folder, target_folder), count in sorted(edges.items(), key=lambda edge: (str(edge[0][0]), str(edge[0][1]))):
             print(f"{source_folder}/ -> {target_folder}/ {count}")
         return 0
+    loop = table_loop(rules)
+    if loop:
+        print("check-dependencies: the README's layout table lets folders depend on each other in a loop: " +
+              " -> ".join(f"{folder}/" for folder in loop))
+        return 1
     faults = 0
     for source, number, target, source_folder, target_folder in includes(rules):
         if source_folder is None or target_folder is None:
