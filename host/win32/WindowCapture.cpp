@@ -1,5 +1,6 @@
 #include "host/win32/WindowCapture.h"
 
+#include "host/win32/DibCanvas.h"
 #include "host/win32/GlWindowReadback.h"
 
 #include <algorithm>
@@ -7,47 +8,26 @@
 #include <memory>
 #include <vector>
 
-// A 32-bit top-down DIB section selected into a memory DC, released in reverse order.
+// The screen's device context, and a picture of the window's size to copy it into.
 class WindowCapture::ScreenCopy {
 public:
     ScreenCopy(int width, int height)
         : screen(GetDC(nullptr))
+        , canvas(width, height, screen)
     {
-        memory = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (memory && bitmap) {
-            std::memset(bits, 0, static_cast<size_t>(width) * height * 4);
-            previous = SelectObject(memory, bitmap);
-        }
     }
     ~ScreenCopy()
     {
-        if (previous)
-            SelectObject(memory, previous);
-        if (bitmap)
-            DeleteObject(bitmap);
-        if (memory)
-            DeleteDC(memory);
         if (screen)
             ReleaseDC(nullptr, screen);
     }
     ScreenCopy(const ScreenCopy&) = delete;
     ScreenCopy& operator=(const ScreenCopy&) = delete;
 
-    bool ready() const { return screen && memory && bitmap && bits; }
+    bool ready() const { return screen && canvas.ready(); }
 
-    HDC screen = nullptr;
-    HDC memory = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    void* bits = nullptr;
+    HDC screen;
+    DibCanvas canvas;
 };
 
 namespace {
@@ -161,7 +141,7 @@ bool WindowCapture::capture(HWND window, RgbImage& image, std::string& error)
         error = "out of GDI resources for a " + std::to_string(width) + " x " + std::to_string(height) + " capture";
         return false;
     }
-    std::memset(copy->bits, 0, static_cast<size_t>(width) * height * 4);
+    std::memset(copy->canvas.pixels(), 0, static_cast<size_t>(width) * height * 4);
 
     // Under Wine the OpenGL children are read back through OpenGL, so the
     // screen is copied only around them: copying the screen is most of what
@@ -178,8 +158,8 @@ bool WindowCapture::capture(HWND window, RgbImage& image, std::string& error)
     const std::vector<RECT> screenParts = rectanglesOf(fromScreen);
     DeleteObject(fromScreen);
     for (const RECT& part : screenParts) {
-        if (!BitBlt(copy->memory, part.left, part.top, part.right - part.left, part.bottom - part.top, copy->screen,
-                origin.x + part.left, origin.y + part.top, SRCCOPY | CAPTUREBLT)) {
+        if (!BitBlt(copy->canvas.dc(), part.left, part.top, part.right - part.left, part.bottom - part.top,
+                copy->screen, origin.x + part.left, origin.y + part.top, SRCCOPY | CAPTUREBLT)) {
             error = "the screen could not be copied (Windows error " + std::to_string(GetLastError()) + ")";
             return false;
         }
@@ -189,7 +169,7 @@ bool WindowCapture::capture(HWND window, RgbImage& image, std::string& error)
     image.width = width;
     image.height = height;
     image.pixels.resize(static_cast<size_t>(width) * height * 3);
-    const auto* source = static_cast<const unsigned char*>(copy->bits);
+    const auto* source = reinterpret_cast<const unsigned char*>(copy->canvas.pixels());
     for (size_t i = 0, count = static_cast<size_t>(width) * height; i < count; ++i) {
         // The DIB holds blue, green, red, unused.
         image.pixels[i * 3] = source[i * 4 + 2];

@@ -1,56 +1,13 @@
 #include "tests/host/ReadoutPicture.h"
 
+#include "host/win32/DibCanvas.h"
+
 namespace {
 
 constexpr COLORREF outlineColour = RGB(255, 0, 0);
 constexpr COLORREF fillColour = RGB(0, 0, 0);
 constexpr COLORREF textColour = RGB(255, 255, 255);
 constexpr int textHeight = 11; // character height in pixels
-
-// A device context on a top-down 32-bit DIB of its own, released with it.
-class MemoryCanvas {
-public:
-    MemoryCanvas(int width, int height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (dc && bitmap)
-            previous = SelectObject(dc, bitmap);
-    }
-    ~MemoryCanvas()
-    {
-        if (previous)
-            SelectObject(dc, previous);
-        if (bitmap)
-            DeleteObject(bitmap);
-        if (dc)
-            DeleteDC(dc);
-    }
-    MemoryCanvas(const MemoryCanvas&) = delete;
-    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-
-    bool ready() const { return previous != nullptr; }
-    // A DIB pixel is blue, green, red, unused from the low byte up.
-    COLORREF pixel(int x, int y, int width) const
-    {
-        const DWORD value = static_cast<const DWORD*>(bits)[y * width + x];
-        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-    }
-
-    HDC dc = nullptr;
-
-private:
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    void* bits = nullptr;
-};
 
 void drawBox(HDC dc)
 {
@@ -84,16 +41,16 @@ void drawText(HDC dc, const std::string& text)
 
 ReadoutPicture::ReadoutPicture(const std::string& text)
 {
-    MemoryCanvas canvas(width, height);
+    DibCanvas canvas(width, height);
     if (!canvas.ready())
         return;
-    drawBox(canvas.dc);
-    drawText(canvas.dc, text);
+    drawBox(canvas.dc());
+    drawText(canvas.dc(), text);
     GdiFlush();
     pixels.resize(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
-            pixels[static_cast<size_t>(y) * width + x] = canvas.pixel(x, y, width);
+            pixels[static_cast<size_t>(y) * width + x] = canvas.colourAt(x, y);
     }
 }
 
