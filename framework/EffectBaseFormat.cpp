@@ -10,8 +10,8 @@
 
 namespace {
 
-const char kHugeText[] = " Huge!  ";
-const char kMinusInfinityText[] = "  -oo   ";
+const char hugeText[] = " Huge!  ";
+const char minusInfinityText[] = "  -oo   ";
 const int displayWidth = 8;
 
 char digitOf(double value)
@@ -24,7 +24,7 @@ char digitOf(double value)
 void EffectBase::formatDecibels(float value, char* text)
 {
     if (value <= 0.0f) {
-        std::strcpy(text, kMinusInfinityText);
+        std::strcpy(text, minusInfinityText);
         return;
     }
     formatFloat(20.0f * std::log10(value), text);
@@ -51,7 +51,7 @@ void EffectBase::formatFloat(float value, char* text)
     }
     // NaN (a zero sample rate, for instance) is as unshowable as a huge value.
     if (!(v <= limit)) {
-        std::strcpy(text, kHugeText);
+        std::strcpy(text, hugeText);
         return;
     }
 
@@ -94,7 +94,7 @@ void EffectBase::formatFloat(float value, char* text)
 void EffectBase::formatInteger(int32_t value, char* text)
 {
     if (value >= 100000000) {
-        std::strcpy(text, kHugeText);
+        std::strcpy(text, hugeText);
         return;
     }
     char scratch[32];

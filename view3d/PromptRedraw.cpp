@@ -12,12 +12,6 @@ using Clock = std::chrono::steady_clock;
 
 Clock::time_point lastFrame{};
 
-// Runs on whatever thread made the request.
-void wakeView(void* target)
-{
-    glutQarnWake(target);
-}
-
 // The wake callback of the view's window, on the user-interface thread.
 void onWake()
 {
@@ -42,7 +36,8 @@ void onWake()
 void startPromptRedraw(int viewWindowId)
 {
     glutQarnWakeFunc(onWake);
-    setRedisplayWaker(wakeView, glutQarnWakeTarget(viewWindowId));
+    // Wakes run on whatever thread made the request; posting is all they do.
+    setRedisplayWaker(glutQarnWake, glutQarnWakeTarget(viewWindowId));
 }
 
 void stopPromptRedraw()
