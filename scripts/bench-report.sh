@@ -35,7 +35,7 @@ out=$bench_root/report
 mkdir -p "$out"
 rm -f "$out"/*.txt "$out"/*.json
 
-if runs_32bit_programs; then
+if runs_32bit_windows_programs; then
   arch=i686 wine_loader=/usr/lib/wine/wine wine_arch=win32
 else
   arch=x86_64 wine_loader=/usr/lib/wine/wine64 wine_arch=win64

@@ -9,8 +9,9 @@
 # LMMS (32-bit, Debian's LMMS is i386: scripts/lmms-smoke.sh renders,
 # scripts/lmms-gui-smoke.sh shows the editor in LMMS's window).
 # On a kernel that cannot run 32-bit programs at all (its x86 emulation
-# switched off), wine32 and LMMS cannot start: those suites are then
-# skipped with a line that says so, and everything else still runs.
+# switched off), or where apt could not install the i386 set, wine32 and LMMS
+# cannot start: those suites are then skipped with a line that says so, and
+# everything else still runs.
 # Before the tests, every include is checked against the directions in the
 # README's layout table. Prints how long each suite took.
 set -euo pipefail
@@ -38,8 +39,12 @@ timed() {
 }
 # runnable <target>: answers 0 when this machine can run that target's programs.
 runnable() {
-  [ "$1" != win32 ] || runs_32bit_programs && return 0
-  echo "test.sh: $1 suites SKIPPED: this kernel cannot run 32-bit programs (wine32, LMMS)"
+  [ "$1" != win32 ] || runs_32bit_windows_programs && return 0
+  if runs_32bit_programs; then
+    echo "test.sh: $1 suites SKIPPED: the i386 packages (wine32, LMMS) are not installed"
+  else
+    echo "test.sh: $1 suites SKIPPED: this kernel cannot run 32-bit programs (wine32, LMMS)"
+  fi
   return 1
 }
 

@@ -23,15 +23,16 @@ build_native() { build_preset native "$@"; }
 build_win32() { build_preset win32 "$@"; }
 build_win64() { build_preset win64 "$@"; }
 
-# runs_32bit_programs: answers 0 when this machine can start 32-bit x86 Linux
-# programs, which wine32 and Debian's i386 LMMS are. Some kernels have their
-# x86 emulation switched off; exec then fails with "Exec format error".
-runs_32bit_programs() {
-  /usr/lib/wine/wine --version >/dev/null 2>&1
+source "$ROOT/scripts/lib/packages.sh"
+
+# runs_32bit_windows_programs: answers 0 when wine32 can start here: the
+# kernel runs 32-bit programs and set-up could install the i386 set.
+runs_32bit_windows_programs() {
+  runs_32bit_programs && [ -z "$(missing_of "${packages_i386[@]}")" ]
 }
 
 # The Windows build the demo and the video render use unless QARN_TARGET
 # says otherwise: the 32-bit one, where this machine can run it.
 default_windows_target() {
-  if runs_32bit_programs; then echo win32; else echo win64; fi
+  if runs_32bit_windows_programs; then echo win32; else echo win64; fi
 }
