@@ -5,9 +5,9 @@
 # Judged by what the X screen shows and by how LMMS ends:
 #   - a capture of the root window shows the panel's score read-out inside
 #     LMMS's main window, and beside it the 3-D view's dark blue background;
-#   - the song plays for a few seconds (space sent to LMMS's main window) and
-#     the view is still there;
-#   - ctrl+q sent to LMMS's main window ends LMMS by itself (bounded wait);
+#   - the song plays for a few seconds (space typed into LMMS's main window)
+#     and the view is still there;
+#   - ctrl+q typed into LMMS's main window ends LMMS by itself (bounded wait);
 #   - neither LMMS nor Wine reports a fault.
 #
 #   scripts/lmms-gui-smoke.sh        exit 0 passed, 1 failed
@@ -110,14 +110,19 @@ done
 [ $shown = yes ] || fail "the editor never showed inside LMMS's window: $seen (see $work/opened.png)"
 echo "lmms-gui-smoke: opened: $seen"
 
-xdotool key --window "$main" space
+# Keys go in as a person types them: through the X server's input (XTest) to
+# the window that has the focus, LMMS's main window. Sent to a window directly
+# (XSendEvent), Qt drops them as synthetic. Were the plug-in to take the focus,
+# they would reach it instead and LMMS would neither play nor quit.
+xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+xdotool key space
 sleep "$play_seconds"
 import -window root "$work/playing.png"
 seen=$(editor_on_screen "$work/playing.png" "$X" "$Y" "$WIDTH" "$HEIGHT") ||
   fail "while playing: $seen (see $work/playing.png)"
 echo "lmms-gui-smoke: playing: $seen"
 
-xdotool key --window "$main" ctrl+q
+xdotool key ctrl+q
 for _ in $(seq $((quit_limit * 2))); do
   kill -0 "$lmms_pid" 2>/dev/null || break
   sleep 0.5
