@@ -112,9 +112,13 @@ echo "lmms-gui-smoke: opened: $seen"
 
 # Keys go in as a person types them: through the X server's input (XTest) to
 # the window that has the focus, LMMS's main window. Sent to a window directly
-# (XSendEvent), Qt drops them as synthetic. Were the plug-in to take the focus,
-# they would reach it instead and LMMS would neither play nor quit.
+# (XSendEvent), Qt drops them as synthetic. The X server hands a key to the
+# window under the pointer when that lies inside the focus window, so the
+# pointer rests on an empty part of LMMS's workspace, away from the editor.
+# Were the plug-in to take the focus, the keys would reach it instead and
+# LMMS would not quit.
 xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+xdotool mousemove $((X + 300)) $((Y + 100))
 xdotool key space
 sleep "$play_seconds"
 import -window root "$work/playing.png"
