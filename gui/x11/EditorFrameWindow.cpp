@@ -42,6 +42,25 @@ void releaseSurface(FrameSurface* surface, bool destroyWindow)
     delete surface;
 }
 
+// Xft keeps closed fonts in a cache per connection and frees what is left
+// there only while the connection closes, after Xrender has already let go of
+// its records of the connection: Xrender then makes a new record for a
+// connection about to be freed, and a later connection at the same address
+// inherits it, with requests the server cannot parse. A cache of no fonts
+// leaves nothing to free at the close. The frame's texts use one font, so
+// nothing is lost by opening it for each drawing.
+void keepNoClosedFonts(Display* display)
+{
+    FcPattern* settings = FcPatternCreate();
+    if (!settings) {
+        return;
+    }
+    FcPatternAddInteger(settings, XFT_MAX_UNREF_FONTS, 0);
+    if (!XftDefaultSet(display, settings)) {
+        FcPatternDestroy(settings);
+    }
+}
+
 } // namespace
 
 struct FrameWindowEvents {
@@ -63,6 +82,7 @@ void EditorFrame::createWindow()
         return;
     }
     Display* display = surface->display;
+    keepNoClosedFonts(display);
     const int screen = DefaultScreen(display);
     surface->visual = DefaultVisual(display, screen);
     surface->depth = DefaultDepth(display, screen);
