@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "X11TestWindow.h"
 #include "glut/glut.h"
+#include "tests/support/X11TestWindow.h"
 
 namespace {
 
@@ -81,26 +81,6 @@ int hostErrorHandler(Display*, XErrorEvent*)
     ++errorsSeenByTheHost;
     return 0;
 }
-
-// Mesa loads its driver with a display's first GLX call and unloads it when
-// the last such display closes, losing track of a few hundred bytes each
-// time, which the leak checker would blame on us. A connection of the test
-// program's own, never closed, that has asked GLX for its configs keeps the
-// driver loaded until the process ends, as a host drawing with GL does.
-class MesaDriverPin : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (Display* display = XOpenDisplay(nullptr)) {
-            int count = 0;
-            if (GLXFBConfig* configs = glXGetFBConfigs(display, DefaultScreen(display), &count)) {
-                XFree(configs);
-            }
-        }
-    }
-};
-
-const auto* const mesaDriverPin = ::testing::AddGlobalTestEnvironment(new MesaDriverPin);
 
 class GlxWindowTest : public ::testing::Test {
 protected:

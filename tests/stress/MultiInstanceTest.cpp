@@ -6,6 +6,7 @@
 // frame drawn from a freed model into a failure.
 #include "glut/glut.h"
 #include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"
 #include "tests/support/HostileBlocks.h"

@@ -8,7 +8,7 @@
 #include "editor/PanelActions.h"
 #include "editor/PanelLayout.h"
 #include "glut/glut.h"
-#include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
