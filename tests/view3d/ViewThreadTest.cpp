@@ -206,6 +206,28 @@ TEST_F(ViewThreadTest, TheHostMayDestroyItsWindowWhileTheViewDraws)
     XSetErrorHandler(before);
 }
 
+TEST_F(ViewThreadTest, ThePanelMayTurnAndResetTheViewWhileItsThreadDraws)
+{
+    openView(host.parent());
+    ASSERT_TRUE(glViewReady);
+    ASSERT_TRUE(waitUntil([this] { return backgroundShown(); }));
+    // What the panel's buttons do on the user-interface thread, each asking
+    // for a redraw, while the view's thread draws the frames they ask for.
+    for (int press = 0; press < 200; ++press) {
+        viewState.angleY -= 10;
+        viewState.zoom += 1;
+        viewState.showKeyMotion = !viewState.showKeyMotion;
+        if (press % 50 == 49) {
+            resetView();
+        }
+        requestRedisplay();
+        std::this_thread::sleep_for(std::chrono::microseconds(300));
+    }
+    EXPECT_EQ(viewState.zoom, 0);
+    EXPECT_EQ(viewState.angleY, 0);
+    closeView();
+}
+
 TEST_F(ViewThreadTest, TheLastInstanceMayCloseWhileTheViewDraws)
 {
     openView(host.parent());
