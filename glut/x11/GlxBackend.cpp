@@ -327,8 +327,9 @@ SavedContext backendCurrentContext()
 
 void backendRestoreContext(const SavedContext& saved)
 {
-    if (backendCurrentContext().context == saved.context && backendCurrentContext().drawSurface == saved.drawSurface &&
-        backendCurrentContext().readSurface == saved.readSurface) {
+    const SavedContext current = backendCurrentContext();
+    if (current.context == saved.context && current.drawSurface == saved.drawSurface &&
+        current.readSurface == saved.readSurface) {
         return;
     }
     if (saved.context == nullptr) {
