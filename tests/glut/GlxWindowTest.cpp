@@ -6,7 +6,6 @@
 
 #include <GL/glx.h>
 #include <X11/Xutil.h>
-#include <dirent.h>
 
 #include <array>
 #include <atomic>
@@ -60,18 +59,6 @@ Colour readBackPixel(int window, int width, int height, int x, int y)
     }
     const unsigned char* p = &rgba[(std::size_t(y) * width + x) * 4];
     return {p[0], p[1], p[2]};
-}
-
-int openDescriptors()
-{
-    int count = 0;
-    if (DIR* directory = opendir("/proc/self/fd")) {
-        while (readdir(directory) != nullptr) {
-            ++count;
-        }
-        closedir(directory);
-    }
-    return count;
 }
 
 // Errors that reach the handler installed before ours, by connection.

@@ -2,6 +2,7 @@
 
 #include <GL/glx.h>
 #include <X11/Xutil.h>
+#include <dirent.h>
 
 namespace {
 
@@ -34,6 +35,18 @@ std::array<int, 3> colourAt(XImage& image, int x, int y)
 }
 
 } // namespace
+
+int openDescriptors()
+{
+    int count = 0;
+    if (DIR* directory = opendir("/proc/self/fd")) {
+        while (readdir(directory) != nullptr) {
+            ++count;
+        }
+        closedir(directory);
+    }
+    return count;
+}
 
 X11TestWindow::X11TestWindow(int x, int y)
 {

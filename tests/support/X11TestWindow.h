@@ -15,6 +15,10 @@
 #include <cstdint>
 #include <vector>
 
+// The file descriptors the process has open: display connections and
+// eventfds among them.
+int openDescriptors();
+
 class X11TestWindow {
 public:
     // 800 x 600 pixels with its top-left corner at x, y of the screen.

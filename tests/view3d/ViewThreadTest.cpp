@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <GL/glx.h>
-#include <dirent.h>
 
 #include "glut/glut.h"
 #include "plugin/ViewerPlugin.h"
@@ -39,18 +38,6 @@ constexpr int piano88 = 3;
 bool isRedDominant(const Colour& c)
 {
     return c[0] > c[1] + 30 && c[0] > c[2] + 30;
-}
-
-int openDescriptors()
-{
-    int count = 0;
-    if (DIR* directory = opendir("/proc/self/fd")) {
-        while (readdir(directory) != nullptr) {
-            ++count;
-        }
-        closedir(directory);
-    }
-    return count;
 }
 
 // The processing thread: one block, handed over the way a host does.
