@@ -269,7 +269,7 @@ TEST_F(EditorWindowTest, EveryButtonActsOnceWithEitherMouseButtonAndFlipsItsPict
     idle();
     struct Expectation {
         int32_t tag;
-        int ViewState::*number;
+        ViewValue<int> ViewState::*number;
         int change;
     };
     const Expectation numbers[] = {
@@ -293,7 +293,7 @@ TEST_F(EditorWindowTest, EveryButtonActsOnceWithEitherMouseButtonAndFlipsItsPict
 
     struct Toggle {
         int32_t tag;
-        bool ViewState::*flag;
+        ViewValue<bool> ViewState::*flag;
     };
     for (const Toggle& t : {Toggle{TagSpin, &ViewState::autoRotate}, Toggle{TagHighlight, &ViewState::showKeyColour},
              Toggle{TagDepress, &ViewState::showKeyMotion}, Toggle{TagLinkedKeys, &ViewState::showLinkedKeys}}) {

@@ -1,7 +1,6 @@
 // The plug-in when memory runs out. Allocation failures are injected by
 // replacing the global operator new; the outOfMemory flag is sticky for the
 // whole process, so these cases live in their own test program.
-#include "plugin/shared/CurrentModel.h"
 #include "tests/support/PlainEditor.h"
 #include "plugin/Programs.h"
 #include "plugin/VstEntry.h"

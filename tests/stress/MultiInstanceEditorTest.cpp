@@ -8,7 +8,7 @@
 #include "editor/PanelLayout.h"
 #include "glut/glut.h"
 #include "gui/ModuleHandle.h"
-#include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"

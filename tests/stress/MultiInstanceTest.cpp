@@ -7,6 +7,7 @@
 #include "glut/glut.h"
 #include "tests/support/PlainEditor.h"
 #include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"
 #include "tests/support/HostileBlocks.h"

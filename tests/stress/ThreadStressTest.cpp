@@ -9,7 +9,7 @@
 #include "tests/support/PlainEditor.h"
 #include "editor/PanelLayout.h"
 #include "glut/glut.h"
-#include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
