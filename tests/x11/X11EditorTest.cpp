@@ -63,10 +63,7 @@ void paste(std::vector<uint32_t>& canvas, int canvasWidth, const BmpImage& image
 struct Readout {
     PanelArea area;
     // The inside of the outline, where the text goes.
-    bool holdsText(int x, int y) const
-    {
-        return x > area.left && x < area.right && y > area.top && y < area.bottom;
-    }
+    bool holdsText(int x, int y) const { return x > area.left && x < area.right && y > area.top && y < area.bottom; }
 };
 
 // What the panel shows right after opening, from the files themselves: the
@@ -138,8 +135,8 @@ std::vector<uint32_t> readoutText(Display* display, const char* text)
     XftTextExtents8(display, font, bytes, length, &extents);
     const int top = (height - (font->ascent + font->descent)) / 2;
     XftDrawString8(draw, &white, font, (width - extents.xOff) / 2, top + font->ascent, bytes, length);
-    XImage* image = XGetImage(display, pixmap, 0, 0, static_cast<unsigned int>(width),
-        static_cast<unsigned int>(height), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(
+        display, pixmap, 0, 0, static_cast<unsigned int>(width), static_cast<unsigned int>(height), AllPlanes, ZPixmap);
     std::vector<uint32_t> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
@@ -200,8 +197,8 @@ class X11EditorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(host.display(), nullptr) << "no X display (DISPLAY=" << (getenv("DISPLAY") ? getenv("DISPLAY") : "")
-                                           << ")";
+        ASSERT_NE(host.display(), nullptr)
+            << "no X display (DISPLAY=" << (getenv("DISPLAY") ? getenv("DISPLAY") : "") << ")";
         pluginMain = pluginEntry(QARN_PLUGIN_FILE, "VSTPluginMain");
         ASSERT_NE(pluginMain, nullptr);
     }
@@ -338,7 +335,8 @@ TEST_F(X11EditorTest, ThePanelShowsEveryBitmapAtItsPlaceAndTheReadoutAtZero)
 {
     Instance& editor = openInstance(30, 20);
     ASSERT_NE(editor.effect, nullptr);
-    EXPECT_TRUE(idleUntil([&] { return wrongPixels(editor) == 0; })) << wrongPixels(editor) << " pixels differ, " << firstWrong;
+    EXPECT_TRUE(idleUntil([&] { return wrongPixels(editor) == 0; }))
+        << wrongPixels(editor) << " pixels differ, " << firstWrong;
     EXPECT_TRUE(showsReadout(editor, "0.00"));
 }
 
