@@ -20,6 +20,12 @@
 #include <string>
 #include <vector>
 
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
+
 #include "editor/PanelLayout.h"
 #include "framework/Vst2Abi.h"
 #include "gui/BmpImage.h"
@@ -168,6 +174,56 @@ private:
 };
 
 const ::testing::Environment* const serverKeeper = ::testing::AddGlobalTestEnvironment(new ServerKeeper);
+
+// Where the view sits in the editor, and the share of its pixels that may
+// differ from a reference picture by more than a little in any channel: a few
+// edge pixels between Mesa versions, as the view's own reference test allows.
+constexpr int viewLeft = 100;
+constexpr int viewTop = 100;
+constexpr int viewWidth = 600;
+constexpr int viewHeight = 400;
+
+struct Reference {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+
+Reference loadReference(int program)
+{
+    const std::string path = std::string(QARN_REFERENCE_DIR) + "/program" + std::to_string(program) + ".png";
+    Reference reference;
+    int channels = 0;
+    unsigned char* rgb = stbi_load(path.c_str(), &reference.width, &reference.height, &channels, 3);
+    if (!rgb)
+        return Reference{};
+    for (int i = 0; i < reference.width * reference.height; ++i)
+        reference.pixels.push_back(
+            static_cast<uint32_t>(rgb[3 * i]) << 16 | static_cast<uint32_t>(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2]);
+    stbi_image_free(rgb);
+    return reference;
+}
+
+bool near(uint32_t a, uint32_t b, int tolerance)
+{
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int difference = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (difference > tolerance || difference < -tolerance)
+            return false;
+    }
+    return true;
+}
+
+bool writePicture(const std::string& path, const ScreenPicture& picture)
+{
+    std::vector<unsigned char> rgb;
+    for (uint32_t pixel : picture.pixels) {
+        rgb.push_back(static_cast<unsigned char>(pixel >> 16));
+        rgb.push_back(static_cast<unsigned char>(pixel >> 8));
+        rgb.push_back(static_cast<unsigned char>(pixel));
+    }
+    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, rgb.data(), picture.width * 3) != 0;
+}
 
 int openFileCount()
 {
@@ -329,6 +385,61 @@ TEST_F(X11EditorTest, ThePanelIsAChildOfTheHostsWindowAboveItsSiblings)
     EXPECT_EQ(panel.width, expectedPanel().width);
     EXPECT_EQ(panel.height, expectedPanel().height);
     EXPECT_TRUE(panel.mapped);
+    // The view lies below it, where it lies on Windows.
+    ASSERT_EQ(children.size(), 2u);
+    const ChildWindow& view = children.front();
+    EXPECT_EQ(view.x, viewLeft);
+    EXPECT_EQ(view.y, viewTop);
+    EXPECT_EQ(view.width, viewWidth);
+    EXPECT_EQ(view.height, viewHeight);
+    EXPECT_TRUE(view.mapped);
+}
+
+// The view's pictures on the screen, with the panel over its corner, against
+// the pictures the off-screen build approved: both are Mesa's.
+TEST_F(X11EditorTest, EveryProgramShowsTheApprovedPictureBesideThePanel)
+{
+    Instance& editor = openInstance();
+    ASSERT_NE(editor.effect, nullptr);
+    ASSERT_TRUE(idleUntil([&] { return wrongPixels(editor) == 0; }));
+    // Earlier presses turned the camera: back to the start.
+    press(editor, indexOf(TagReset), Button1);
+    const ExpectedPanel& panel = expectedPanel();
+    for (int program = 0; program < 5; ++program) {
+        SCOPED_TRACE("program " + std::to_string(program));
+        const Reference reference = loadReference(program);
+        ASSERT_EQ(reference.width, viewWidth);
+        ASSERT_EQ(reference.height, viewHeight);
+        editor.dispatch(effSetProgram, program);
+        double share = 1.0;
+        const bool matched = idleUntil([&] {
+            const ScreenPicture picture =
+                host.capture(editor.left + viewLeft, editor.top + viewTop, viewWidth, viewHeight);
+            int differing = 0;
+            int compared = 0;
+            for (int y = 0; y < viewHeight; ++y) {
+                for (int x = 0; x < viewWidth; ++x) {
+                    if (viewLeft + x < panel.width && viewTop + y < panel.height)
+                        continue; // under the panel
+                    ++compared;
+                    if (!near(picture.at(editor.left + viewLeft + x, editor.top + viewTop + y),
+                            reference.pixels[static_cast<size_t>(y * viewWidth + x)], 24))
+                        ++differing;
+                }
+            }
+            share = static_cast<double>(differing) / compared;
+            return share < 0.0003;
+        });
+        EXPECT_TRUE(matched) << share << " of the view's pixels differ";
+        // The README's picture of the editor: the default program.
+        const char* path = getenv("QARN_EDITOR_PICTURE");
+        if (path && program == 3) {
+            EXPECT_TRUE(writePicture(path, host.capture(editor.left, editor.top, editorWidth, editorHeight)));
+        }
+    }
+    EXPECT_EQ(wrongPixels(editor, {indexOf(TagReset)}), 0);
+    press(editor, indexOf(TagReset), Button1);
+    editor.dispatch(effSetProgram, 3);
 }
 
 TEST_F(X11EditorTest, ThePanelShowsEveryBitmapAtItsPlaceAndTheReadoutAtZero)
