@@ -31,6 +31,7 @@
 #include "gui/BmpImage.h"
 #include "tests/library/PluginLibrary.h"
 #include "tests/support/MidiBlock.h"
+#include "tests/support/StressHost.h"
 #include "tests/x11/X11Host.h"
 
 namespace {
@@ -582,6 +583,35 @@ TEST_F(X11EditorTest, AWindowIdThatNamesNoWindowOpensNothingAndHarmsNothing)
     editor.dispatch(effEditClose);
     ASSERT_EQ(editor.dispatch(effEditOpen, 0, reinterpret_cast<void*>(editor.window)), 1);
     EXPECT_TRUE(idleUntil([&] { return wrongPixels(editor) == 0; }));
+}
+
+// Last, since it leaves the arrows turned: a host's processing thread plays
+// hostile blocks and program changes while the user-interface thread presses
+// every button, idles, and closes and reopens the editor (built with
+// ThreadSanitizer in build/tsan, where a race fails the run).
+TEST_F(X11EditorTest, AProcessingThreadPlaysWhileTheEditorIsPressedClosedAndReopened)
+{
+    Instance& editor = openInstance();
+    ASSERT_NE(editor.effect, nullptr);
+    editor.dispatch(effMainsChanged, 1);
+    ASSERT_TRUE(idleUntil([&] { return wrongPixels(editor) == 0; }));
+    constexpr int rounds = 13 * 8; // each button pressed an even number of times
+    ProcessingThread processing(editor.effect, 0x5EED11u, true);
+    for (int round = 0; round < rounds; ++round) {
+        processing.waitForBlocks(round + 1);
+        press(editor, static_cast<size_t>(round % 13), round % 2 == 0 ? Button1 : Button3);
+        for (int i = 0; i < 3; ++i)
+            editor.dispatch(effEditIdle);
+        if (round % 26 == 25) {
+            editor.dispatch(effEditClose);
+            ASSERT_EQ(editor.dispatch(effEditOpen, 0, reinterpret_cast<void*>(editor.window)), 1);
+        }
+    }
+    processing.stop();
+    editor.dispatch(effEditClose);
+    ASSERT_EQ(editor.dispatch(effEditOpen, 0, reinterpret_cast<void*>(editor.window)), 1);
+    EXPECT_TRUE(idleUntil([&] { return wrongPixels(editor) == 0; }));
+    EXPECT_GE(processing.blocksSent(), rounds);
 }
 
 } // namespace
