@@ -12,7 +12,7 @@
 
 #include "gui/EditorFrame.h"
 #include "gui/GraphicsContext.h"
-#include "gui/x11/ErrorTrap.h"
+#include "gui/x11/ConnectionErrors.h"
 #include "gui/x11/FrameSurface.h"
 
 namespace {
@@ -23,22 +23,23 @@ FrameSurface* surfaceOf(void* window)
 }
 
 // The surface's server-side resources; the window itself only when
-// `destroyWindow` (a window the host destroyed is gone already).
+// `destroyWindow` (a window the host destroyed is gone already). Closing
+// waits for the server's last answers, errors included: they are still ours
+// to swallow, so the connection's errors are released only afterwards.
 void releaseSurface(FrameSurface* surface, bool destroyWindow)
 {
-    {
-        ErrorTrap trap(surface->display);
-        if (surface->draw) {
-            XftDrawDestroy(surface->draw);
-        }
-        if (surface->gc) {
-            XFreeGC(surface->display, surface->gc);
-        }
-        if (destroyWindow && surface->window) {
-            XDestroyWindow(surface->display, surface->window);
-        }
+    Display* display = surface->display;
+    if (surface->draw) {
+        XftDrawDestroy(surface->draw);
     }
-    XCloseDisplay(surface->display);
+    if (surface->gc) {
+        XFreeGC(display, surface->gc);
+    }
+    if (destroyWindow && surface->window) {
+        XDestroyWindow(display, surface->window);
+    }
+    XCloseDisplay(display);
+    releaseFrameConnectionErrors(display);
     delete surface;
 }
 
@@ -77,6 +78,10 @@ void EditorFrame::createWindow()
         return;
     }
     surface->display = XOpenDisplay(nullptr);
+    if (surface->display && !adoptFrameConnectionErrors(surface->display)) {
+        XCloseDisplay(surface->display);
+        surface->display = nullptr;
+    }
     if (!surface->display) {
         delete surface;
         return;
@@ -96,20 +101,15 @@ void EditorFrame::createWindow()
     attributes.border_pixel = 0;
     attributes.background_pixel = BlackPixel(display, screen);
     const auto parent = static_cast<Window>(reinterpret_cast<uintptr_t>(parentWindow));
-    bool failed = false;
-    {
-        ErrorTrap trap(display);
-        surface->window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned int>(std::max(rect.width(), 1)),
-            static_cast<unsigned int>(std::max(rect.height(), 1)), 0, surface->depth, InputOutput, surface->visual,
-            CWEventMask | CWColormap | CWBorderPixel | CWBackPixel, &attributes);
-        if (!trap.failed()) {
-            surface->gc = XCreateGC(display, surface->window, 0, nullptr);
-            surface->draw = XftDrawCreate(display, surface->window, surface->visual, surface->colormap);
-            XMapWindow(display, surface->window);
-        }
-        failed = trap.failed() || !surface->gc || !surface->draw;
+    surface->window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned int>(std::max(rect.width(), 1)),
+        static_cast<unsigned int>(std::max(rect.height(), 1)), 0, surface->depth, InputOutput, surface->visual,
+        CWEventMask | CWColormap | CWBorderPixel | CWBackPixel, &attributes);
+    if (!frameConnectionFailed(display)) {
+        surface->gc = XCreateGC(display, surface->window, 0, nullptr);
+        surface->draw = XftDrawCreate(display, surface->window, surface->visual, surface->colormap);
+        XMapWindow(display, surface->window);
     }
-    if (failed) {
+    if (frameConnectionFailed(display) || !surface->gc || !surface->draw) {
         releaseSurface(surface, true);
         return;
     }
@@ -142,7 +142,6 @@ void EditorFrame::withWindowContext(void (*action)(void* data, GraphicsContext* 
         return;
     }
     FrameSurface* surface = surfaceOf(window);
-    ErrorTrap trap(surface->display);
     {
         GraphicsContext context(this, surface, surface);
         action(data, &context);
@@ -157,20 +156,16 @@ void EditorFrame::pumpEvents()
     }
     Display* display = surfaceOf(window)->display;
     bool destroyed = false;
-    {
-        ErrorTrap trap(display);
-        // One look at the queue: events that arrive while these are handled
-        // wait for the next idle, so a busy server cannot hold the host here.
-        for (int pending = XPending(display); pending > 0 && !destroyed; --pending) {
-            XEvent event;
-            XNextEvent(display, &event);
-            destroyed = event.type == DestroyNotify && event.xdestroywindow.window == surfaceOf(window)->window;
-            if (!destroyed) {
-                FrameWindowEvents::handle(this, event);
-            }
+    // One look at the queue: events that arrive while these are handled wait
+    // for the next idle, so a busy server cannot hold the host here.
+    for (int pending = XPending(display); pending > 0 && !destroyed; --pending) {
+        XEvent event;
+        XNextEvent(display, &event);
+        destroyed = event.type == DestroyNotify && event.xdestroywindow.window == surfaceOf(window)->window;
+        if (!destroyed) {
+            FrameWindowEvents::handle(this, event);
         }
     }
-    // The connection closes with the window, so only after the trap is done with it.
     if (destroyed) {
         windowDestroyed();
     }
@@ -180,8 +175,8 @@ void EditorFrame::raiseWindow()
 {
     if (window) {
         FrameSurface* surface = surfaceOf(window);
-        ErrorTrap trap(surface->display);
         XRaiseWindow(surface->display, surface->window);
+        XFlush(surface->display);
     }
 }
 
