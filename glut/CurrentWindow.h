@@ -7,3 +7,6 @@ int layerCurrentWindow();
 // Runs `callback` with window `id` current (as GLUT runs any callback), then
 // makes the window that was current before current again if it still exists.
 void runAsCurrentWindow(int id, void (*callback)());
+
+// Whether a pump (glutMainLoopUpdate) is running its callbacks.
+bool layerIsPumping();

@@ -2,15 +2,18 @@
 // What the portable GLUT layer needs from a platform: a native window with
 // its own GL context inside a parent, switching contexts, swapping, and what
 // happened to the window since the last pump. One implementation is linked
-// per platform (win32/ with WGL, offscreen/ with EGL).
+// per program (win32/ with WGL, offscreen/ with EGL, x11/ with GLX).
 //
-// All calls run on the user-interface thread. None of them throws.
+// All calls run on the windows' thread (the user-interface thread, except
+// where a program serves its windows from a thread of its own), unless they
+// say otherwise. None of them throws.
 
 struct NativeWindow;
 
 // The GL context that was current on this thread, with what it was bound to.
 // WGL: `context` is the HGLRC and `drawSurface` the HDC; EGL: display,
-// context, draw and read surfaces and the bound client API.
+// context, draw and read surfaces and the bound client API; GLX: display,
+// context, draw and read drawables.
 struct SavedContext {
     void* display = nullptr;
     void* context = nullptr;
@@ -61,6 +64,15 @@ void* backendWakeTarget(NativeWindow* window);
 // Any thread.
 void backendWake(void* target);
 void backendWakeAfter(NativeWindow* window, int milliseconds);
+
+// Whether the windows' events and wakes reach them only while their thread
+// waits in backendWaitEvents: where no host message loop serves our windows
+// (X11). Any thread.
+bool backendEventsNeedWaiting();
+// Blocks until a window has something to do (an event from the window
+// system, a wake, a wake-after timer that is due), then delivers the wakes.
+// Returns at once where backendEventsNeedWaiting is false.
+void backendWaitEvents();
 
 // The backend calls this on the window's thread when a wake arrives; the
 // portable layer runs the window's wake callback.

@@ -96,6 +96,11 @@ int layerCurrentWindow()
     return currentWindowId;
 }
 
+bool layerIsPumping()
+{
+    return pumping;
+}
+
 void runAsCurrentWindow(int id, void (*callback)())
 {
     const int windowBefore = currentWindowId;

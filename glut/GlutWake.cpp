@@ -48,4 +48,16 @@ void glutQarnWakeAfter(int milliseconds)
     }
 }
 
+int glutQarnEventsNeedWaiting(void)
+{
+    return backendEventsNeedWaiting() ? 1 : 0;
+}
+
+void glutQarnWaitEvents(void)
+{
+    if (!layerIsPumping()) {
+        backendWaitEvents();
+    }
+}
+
 } // extern "C"

@@ -10,9 +10,15 @@
 // window. Bad arguments (unknown window ids, missing parent, calls without a
 // current window) are ignored or answered with 0; nothing aborts.
 //
-// Windows: a child window with its own WGL context. Off-screen (native build):
-// an EGL pbuffer of the window's size on Mesa's surfaceless platform, so that
-// the view can be drawn and read back without a display.
+// Windows: a child window with its own WGL context. X11: a child window with
+// its own GLX context, on a display connection of the layer's own. Off-screen
+// (native tests): an EGL pbuffer of the window's size on Mesa's surfaceless
+// platform, so that the view can be drawn and read back without a display.
+//
+// Where no host message loop serves our windows (X11), a thread of the
+// program's own may own the windows instead: it creates them, makes every
+// call and waits for their events in glutQarnWaitEvents. One thread at a time
+// uses the layer.
 #include "glut/gl.h"
 
 #define GLUT_RGB 0
@@ -66,7 +72,7 @@ void glutSolidCube(double size);
 void glutSolidSphere(double radius, int slices, int stacks);
 
 // Creates a GLUT window as a child of the native window `parent` (an HWND on
-// Windows; ignored off-screen) with its top-left corner at (x, y) of the
+// Windows, an X window id on X11, as hosts pass either; ignored off-screen) with its top-left corner at (x, y) of the
 // parent's client area, width x height pixels, in the current display mode.
 // The new window becomes the current window and its GL context is current
 // afterwards; a reshape and a display are pending, as for any new GLUT window.
@@ -101,22 +107,35 @@ int glutQarnDisplayCount(int win);
 int glutQarnReadPixels(int win, unsigned char* rgba, int byteCount);
 
 // Wake-ups: how another thread gets work done on a window's own thread at
-// once, without waiting for the host's next idle call. A wake is a message
-// posted to the native window, so the host's own message loop delivers it;
-// the window's wake callback then runs with that window current.
+// once, without waiting for the host's next idle call. On Windows a wake is a
+// message posted to the native window, so the host's own message loop
+// delivers it; on X11 the windows' thread receives it in glutQarnWaitEvents.
+// The window's wake callback then runs with that window current.
 //
 // The wake callback of the current window (null: wakes do nothing).
 void glutQarnWakeFunc(void (*func)(void));
-// User-interface thread: the handle through which other threads wake window
+// The windows' thread: the handle through which other threads wake window
 // `win`, or null for unknown ids and windows that cannot be woken (off-screen).
 // It stays harmless to use after the window is gone.
 void* glutQarnWakeTarget(int win);
 // Any thread: posts one wake to the window behind `target` (null is ignored).
-// Never blocks and never waits for the window's thread.
+// Never blocks, locks, allocates or waits for the window's thread.
 void glutQarnWake(void* target);
-// User-interface thread: wakes the current window once after `milliseconds`
+// The windows' thread: wakes the current window once after `milliseconds`
 // (a one-shot timer on the window; a pending one is replaced).
 void glutQarnWakeAfter(int milliseconds);
+
+// Any thread: 1 where events and wakes reach our windows only while their
+// thread waits in glutQarnWaitEvents (X11, where no host message loop serves
+// them), 0 where the host's message loop delivers them (Windows) or nothing
+// arrives at all (off-screen).
+int glutQarnEventsNeedWaiting(void);
+// The windows' thread, between pumps: blocks until a window has something to
+// do (an event from the window system, a wake, a wake-after timer that is
+// due) and runs the wake callbacks of the wakes that arrived. The caller then
+// pumps (glutMainLoopUpdate) for the events. Returns at once where
+// glutQarnEventsNeedWaiting is 0, and when called from inside a callback.
+void glutQarnWaitEvents(void);
 
 #ifdef __cplusplus
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The plug-in's five programs: four pianos and a flute. Selecting a program
-// replaces the one current instrument model (plugin/shared/CurrentModel.h).
+// replaces the one current instrument model (view3d/ModelSwap.h).
 #include <cstdint>
 
 class InstrumentModel;

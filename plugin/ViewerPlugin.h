@@ -5,7 +5,7 @@
 // the current model are process-wide and shared by every instance.
 //
 // Hosts call program changes and names on any thread, and create and close
-// instances on any thread; none of these touches a model (plugin/shared/CurrentModel.h).
+// instances on any thread; none of these touches a model (view3d/ModelSwap.h).
 #include "framework/EffectBaseExt.h"
 
 #include <cstdint>

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs every test: installs what is missing, builds the native build and both
-# Windows builds (32-bit and 64-bit), and runs their test suites (the Windows
-# ones under wine32 and wine64, each in its build folder's own prefix, on a
-# private Xvfb display). Then the release packages: scripts/package.sh makes
+# Runs every test: installs what is missing, builds the native build, the
+# Linux plug-in (QarnViewer.so) and both Windows builds (32-bit and 64-bit),
+# and runs their test suites (the Linux plug-in's natively and the Windows
+# ones under wine32 and wine64, each in its build folder's own prefix, all on
+# a private Xvfb display). Then the release packages: scripts/package.sh makes
 # both, and each is unpacked and its DLL loaded with its host. Then the
 # hardening checks: the stress tests built again with ThreadSanitizer, the
 # fuzz targets over their seeds (when clang is there) and the plug-in in
@@ -23,6 +24,7 @@ source "$here/lib/hardening.sh"
 cd "$ROOT"
 
 build_native
+build_linux
 build_win32
 build_win64
 build_tsan
@@ -63,6 +65,7 @@ xvfb_start
 
 timed "ThreadSanitizer stress tests" ctest --preset tsan
 timed "native tests" ctest --preset native
+timed "Linux plug-in tests" ctest --preset linux
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WIN32_BUILD/CMakeCache.txt")
 for target in "${WINDOWS_TARGETS[@]}"; do
   runnable "$target" && timed "$target tests" ctest --preset "$target"

@@ -1,12 +1,13 @@
 #include "view3d/GlView.h"
 
 #include "glut/glut.h"
-#include "plugin/shared/CurrentModel.h"
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
+#include "view3d/Perspective.h"
 #include "view3d/PromptRedraw.h"
+#include "view3d/ViewThread.h"
 #include "view3d/ViewState.h"
 
 #include <cstdint>
@@ -23,29 +24,56 @@ void setScoreReadout(void (*show)(float percent))
     scoreReadout = show;
 }
 
+namespace {
+
+// The windows' thread: creates the view's window in `parent` with its GL
+// state and callbacks, marks it ready and swaps in the wanted program's model,
+// which compiles its display lists in the new context. Leaves the new
+// context current. Answers the window's id, or 0.
+int createViewWindow(void* parent)
+{
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
+    const int window =
+        glutCreateQarnWindow(parent, viewPlacement.left, viewPlacement.top, viewPlacement.width, viewPlacement.height);
+    // Without a window no context of ours is current: any GL state set now
+    // would land in the host's context. The view then simply stays closed.
+    if (window == 0)
+        return 0;
+    viewWindow.viewWindowId = window;
+    initGlState();
+    glutDisplayFunc(displayView);
+    glutReshapeFunc(reshapeView);
+    startPromptRedraw(window);
+    glViewReady.store(true, std::memory_order_release);
+    acceptRedisplayRequests(true);
+    const auto hold = lockModel();
+    installWantedModel();
+    // The new context holds none of the model's lists.
+    if (currentModel)
+        currentModel->invalidateLists();
+    return window;
+}
+
+// Whether the view has a thread of its own (view3d/ViewThread.h), decided by
+// the platform once per process.
+bool viewHasOwnThread()
+{
+    static const bool ownThread = glutQarnEventsNeedWaiting() != 0;
+    return ownThread;
+}
+
+} // namespace
+
 void openView(void* parent)
 {
     closeView();
     viewWindow.viewWidth = static_cast<float>(viewPlacement.width);
     viewWindow.viewHeight = static_cast<float>(viewPlacement.height);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
-    viewWindow.viewWindowId =
-        glutCreateQarnWindow(parent, viewPlacement.left, viewPlacement.top, viewPlacement.width, viewPlacement.height);
-    // Without a window no context of ours is current: any GL state set now
-    // would land in the host's context. The view then simply stays closed.
-    if (viewWindow.viewWindowId == 0)
-        return;
-    initGlState();
-    glutDisplayFunc(displayView);
-    glutReshapeFunc(reshapeView);
-    startPromptRedraw(viewWindow.viewWindowId);
-    glViewReady.store(true, std::memory_order_release);
-    acceptRedisplayRequests(true);
-    installWantedModel();
-    // The new context holds none of the model's lists.
-    if (currentModel)
-        currentModel->invalidateLists();
-    glutQarnRestoreHostContext();
+    if (viewHasOwnThread()) {
+        startViewThread(createViewWindow, parent);
+    } else if (createViewWindow(parent) != 0) {
+        glutQarnRestoreHostContext();
+    }
 }
 
 void closeView()
@@ -55,7 +83,10 @@ void closeView()
     glViewReady.store(false, std::memory_order_release);
     acceptRedisplayRequests(false);
     stopPromptRedraw();
-    glutDestroyWindow(viewWindow.viewWindowId);
+    if (viewHasOwnThread())
+        stopViewThread();
+    else
+        glutDestroyWindow(viewWindow.viewWindowId);
     viewWindow.viewWindowId = 0;
     takeRedisplayRequest(); // a request for the old window means nothing to the next
 }
@@ -64,11 +95,18 @@ void idleView()
 {
     if (!glViewReady.load(std::memory_order_acquire))
         return;
-    if (advanceAutoRotation())
-        glutPostRedisplay();
+    const bool rotated = advanceAutoRotation();
     float percent = 0.0f;
     if (scoreReadout && practicePercentage(percent))
         scoreReadout(percent);
+    // With a thread of its own the view is drawn there, woken by the request.
+    if (viewHasOwnThread()) {
+        if (rotated)
+            requestRedisplay();
+        return;
+    }
+    if (rotated)
+        glutPostRedisplay();
     if (takeRedisplayRequest())
         glutPostRedisplay();
     glutMainLoopUpdate();
@@ -87,6 +125,7 @@ void initGlState()
 
 void displayView()
 {
+    const auto hold = lockModel();
     installWantedModel();
     // zoom is never clamped; 64 bits keep 100 - zoom defined at any value.
     const int64_t zoom = viewState.zoom;
@@ -94,7 +133,7 @@ void displayView()
     glViewport(0, 0, static_cast<GLsizei>(viewWindow.viewWidth), static_cast<GLsizei>(viewWindow.viewHeight));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, viewWindow.viewWidth / viewWindow.viewHeight, 1.0, static_cast<double>(100 - zoom));
+    multiplyPerspective(45.0, viewWindow.viewWidth / viewWindow.viewHeight, 1.0, static_cast<double>(100 - zoom));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, static_cast<float>((zoom - 100) / 2));

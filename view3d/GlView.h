@@ -8,8 +8,14 @@
 // through the host's message loop, so that it need not wait for the next idle
 // (view3d/PromptRedraw.h).
 //
-// User-interface thread only: openView, idleView and closeView are called from
-// the editor's open, idle and close; the callbacks run inside idleView.
+// Where no host message loop serves the view's window (X11), the view has a
+// thread of its own instead, which owns the window and its GL context and
+// draws every frame (view3d/ViewThread.h); the idle then only advances the
+// rotation and the score read-out.
+//
+// User-interface thread: openView, idleView and closeView are called from
+// the editor's open, idle and close; the callbacks run inside idleView, or on
+// the view's own thread.
 
 #include <atomic>
 
@@ -40,14 +46,15 @@ struct ViewPlacement {
 
 constexpr ViewPlacement viewPlacement{100, 100, 600, 400};
 
-// Creates the view at viewPlacement in `parent` (an HWND on Windows),
-// sets up its GL state and callbacks, marks it ready, swaps in the wanted
-// program's model and has it compile its display list in the new context.
-// Then puts the host's GL context back. An open view is closed first, so a
-// second open never leaks a window.
+// Creates the view at viewPlacement in `parent` (an HWND on Windows, an X
+// window id on X11), sets up its GL state and callbacks, marks it ready, swaps
+// in the wanted program's model and has it compile its display list in the new
+// context. Then puts the host's GL context back. An open view is closed first,
+// so a second open never leaks a window.
 void openView(void* parent);
 
-// Destroys the view's window and GL context; harmless when closed.
+// Destroys the view's window and GL context (and stops the view's thread);
+// harmless when closed.
 void closeView();
 
 // The editor idle's first step: automatic rotation, the score read-out, any

@@ -1,10 +1,11 @@
 #pragma once
 // An instrument the 3-D view can show: its name for the host, its range of
 // notes, and the OpenGL display list that holds its static geometry. The
-// plug-in owns exactly one, `currentModel`, replaced on every program change.
+// view owns exactly one, `currentModel` (view3d/ModelSwap.h), replaced on
+// every program change.
 //
-// Models are built on the user-interface thread and touch no GL state until
-// they first draw, so a model may be created while no view exists.
+// Models are built on the thread that draws the view and touch no GL state
+// until they first draw, so a model may be created while no view exists.
 
 class InstrumentModel {
 public:
@@ -21,7 +22,8 @@ public:
     // that may be gone. The next draw compiles the static geometry again.
     virtual void invalidateLists();
 
-    // One frame of the model, in the current GL context (user-interface thread).
+    // One frame of the model, in the current GL context (the thread that
+    // draws the view, holding the model's lock: view3d/ModelSwap.h).
     virtual void draw() { }
     // Compiles the static geometry into `displayList`; leaves it 0 when GL
     // has no list to give.

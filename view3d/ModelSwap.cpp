@@ -5,11 +5,19 @@
 
 #include <atomic>
 
+InstrumentModel* currentModel = nullptr;
+
 namespace {
+std::mutex modelMutex;
 std::atomic<ProgramModelBuilder> programModels{nullptr};
-// The program whose model currentModel holds; user-interface thread only.
+// The program whose model currentModel holds; under the model's lock.
 int32_t shownProgram = noProgram;
 } // namespace
+
+std::unique_lock<std::mutex> lockModel()
+{
+    return std::unique_lock<std::mutex>(modelMutex);
+}
 
 void setProgramModelBuilder(ProgramModelBuilder build)
 {
@@ -32,6 +40,7 @@ void installWantedModel()
 
 void releaseCurrentModel()
 {
+    const auto hold = lockModel();
     delete currentModel;
     currentModel = nullptr;
     shownProgram = noProgram;

@@ -12,7 +12,7 @@ using Clock = std::chrono::steady_clock;
 
 Clock::time_point lastFrame{};
 
-// The wake callback of the view's window, on the user-interface thread.
+// The wake callback of the view's window, on the thread that owns it.
 void onWake()
 {
     if (!glViewReady.load(std::memory_order_acquire) || !redisplayRequested()) {

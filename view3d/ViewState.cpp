@@ -1,8 +1,8 @@
 #include "view3d/ViewState.h"
 
-#include "plugin/shared/CurrentModel.h"
 #include "plugin/shared/PracticeState.h"
 #include "view3d/InstrumentModel.h"
+#include "view3d/ModelSwap.h"
 
 #include <cstdint>
 
@@ -15,6 +15,7 @@ void resetView()
     viewState.spinAngle = 0;
     viewState.angleY = 0;
     viewState.angleX = 0;
+    const auto hold = lockModel();
     if (currentModel)
         currentModel->invalidateLists();
 }

@@ -5,18 +5,50 @@
 // shared by every instance, all zero at load; it survives closing and
 // reopening the editor and program changes.
 //
-// User-interface thread only: the panel writes it, the idle pump and the
-// display callback read it.
+// The user-interface thread writes it (the panel, the idle pump); the side
+// that draws reads it, which may be the view's own thread (view3d/ViewThread.h).
+#include <atomic>
+
+// One number or toggle of the view state: written by the user-interface
+// thread alone, read by any. A single-word atomic without ordering of its
+// own: a frame drawn during a change may mix new and old values, and the
+// redraw that every change asks for afterwards (whose request orders it)
+// shows the change whole.
+template <class T> class ViewValue {
+public:
+    ViewValue(T initial = T{})
+        : value(initial)
+    {
+    }
+    ViewValue(const ViewValue& other)
+        : value(other.get())
+    {
+    }
+    ViewValue& operator=(const ViewValue& other) { return *this = other.get(); }
+    ViewValue& operator=(T changed)
+    {
+        value.store(changed, std::memory_order_relaxed);
+        return *this;
+    }
+    // One writer: read, then write, needs no atomic read-modify-write.
+    ViewValue& operator+=(T step) { return *this = get() + step; }
+    ViewValue& operator-=(T step) { return *this = get() - step; }
+    operator T() const { return get(); }
+    T get() const { return value.load(std::memory_order_relaxed); }
+
+private:
+    std::atomic<T> value;
+};
 
 struct ViewState {
-    int angleX = 0; // degrees, third camera rotation (about x)
-    int angleY = 0; // degrees, second camera rotation (about y)
-    int spinAngle = 0; // degrees, first camera rotation (about z)
-    int zoom = 0; // scene units: the model comes zoom / 2 closer, the far plane zoom nearer
-    bool autoRotate = false;
-    bool showKeyColour = false; // keys that are down are drawn red
-    bool showKeyMotion = false; // keys that are down are drawn moved
-    bool showLinkedKeys = false; // flute: keys moved by a linked key are drawn light red
+    ViewValue<int> angleX = 0; // degrees, third camera rotation (about x)
+    ViewValue<int> angleY = 0; // degrees, second camera rotation (about y)
+    ViewValue<int> spinAngle = 0; // degrees, first camera rotation (about z)
+    ViewValue<int> zoom = 0; // scene units: the model comes zoom / 2 closer, the far plane zoom nearer
+    ViewValue<bool> autoRotate = false;
+    ViewValue<bool> showKeyColour = false; // keys that are down are drawn red
+    ViewValue<bool> showKeyMotion = false; // keys that are down are drawn moved
+    ViewValue<bool> showLinkedKeys = false; // flute: keys moved by a linked key are drawn light red
 };
 
 extern ViewState viewState;

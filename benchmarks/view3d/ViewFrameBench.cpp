@@ -3,7 +3,7 @@
 // work finished before the clock stops), and the cost of an idle pump with
 // nothing to redraw, which must draw no frame at all.
 #include "glut/glut.h"
-#include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/Programs.h"
 #include "plugin/shared/RedrawRequest.h"

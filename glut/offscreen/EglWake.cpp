@@ -14,3 +14,12 @@ void backendWake(void*)
 void backendWakeAfter(NativeWindow*, int)
 {
 }
+
+bool backendEventsNeedWaiting()
+{
+    return false;
+}
+
+void backendWaitEvents()
+{
+}

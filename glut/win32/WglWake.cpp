@@ -54,3 +54,13 @@ bool handleWakeMessage(HWND hwnd, NativeWindow* window, UINT message, WPARAM wPa
     deliverWake(window);
     return true;
 }
+
+// The host's message loop delivers everything to our windows.
+bool backendEventsNeedWaiting()
+{
+    return false;
+}
+
+void backendWaitEvents()
+{
+}

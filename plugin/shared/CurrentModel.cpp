@@ -1,4 +1,3 @@
 #include "plugin/shared/CurrentModel.h"
 
 ModelSelection modelSelection;
-InstrumentModel* currentModel = nullptr;

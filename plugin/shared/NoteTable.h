@@ -1,7 +1,7 @@
 #pragma once
 // The table of sounding notes, shared by every instance of the plug-in in the
 // process. MIDI intake writes it on the host's processing thread; the models
-// read it on the user-interface thread while they draw. Each field is a
+// read it on the thread that draws the view while they draw. Each field is a
 // lock-free 32-bit atomic, so a frame always sees whole values (possibly a mix
 // of two blocks, which only shows as one frame of lag).
 #include <atomic>

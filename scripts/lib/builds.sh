@@ -7,6 +7,7 @@ preset_build() {
   printf '%s/build/%s\n' "$ROOT" "$1"
 }
 NATIVE_BUILD=$(preset_build native)
+LINUX_BUILD=$(preset_build linux)
 WIN32_BUILD=$(preset_build win32)
 WIN64_BUILD=$(preset_build win64)
 # The two Windows targets (presets), in the order the scripts build and test them.
@@ -20,6 +21,7 @@ build_preset() {
 }
 
 build_native() { build_preset native "$@"; }
+build_linux() { build_preset linux "$@"; }
 build_win32() { build_preset win32 "$@"; }
 build_win64() { build_preset win64 "$@"; }
 

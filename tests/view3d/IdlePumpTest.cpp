@@ -3,7 +3,7 @@
 #include "tests/view3d/RenderHarness.h"
 
 #include "glut/glut.h"
-#include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/shared/PracticeState.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"

@@ -1,7 +1,7 @@
 #include "tests/view3d/RenderHarness.h"
 
 #include "glut/glut.h"
-#include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/GlView.h"

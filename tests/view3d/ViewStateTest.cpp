@@ -1,5 +1,5 @@
 // The view-state record: resetting the view and automatic rotation.
-#include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
 #include "tests/support/PluginStateReset.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "glut/glut.h"
-#include "plugin/shared/CurrentModel.h"
+#include "view3d/ModelSwap.h"
 #include "plugin/shared/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
