@@ -7,7 +7,8 @@
 # hardening checks: the stress tests built again with ThreadSanitizer, the
 # fuzz targets over their seeds (when clang is there) and the plug-in in
 # LMMS (32-bit, Debian's LMMS is i386: scripts/lmms-smoke.sh renders,
-# scripts/lmms-gui-smoke.sh shows the editor in LMMS's window).
+# scripts/lmms-gui-smoke.sh shows the editor in LMMS's window), and the
+# native Linux plug-in played by Debian's Ardour 7 (scripts/ardour-smoke.sh).
 # On a kernel that cannot run 32-bit programs at all (its x86 emulation
 # switched off), or where apt could not install the i386 set, wine32 and LMMS
 # cannot start: those suites are then skipped with a line that says so, and
@@ -53,6 +54,7 @@ timed "dependency check" python3 "$here/check-dependencies.py"
 
 # The fuzz targets over their seeds, and the plug-in in LMMS (its own display).
 if have_clang; then timed "fuzz seeds" ctest --preset fuzz; fi
+timed "Ardour smoke test" "$here/ardour-smoke.sh"
 if runnable win32; then
   timed "LMMS smoke test" "$here/lmms-smoke.sh"
   timed "LMMS editor test" "$here/lmms-gui-smoke.sh"
