@@ -75,4 +75,6 @@ for target in "${WINDOWS_TARGETS[@]}"; do
   timed "$target package" "$ROOT/tests/package/check-package.sh" "$ROOT/dist/QarnViewer-$version-$target.zip" \
     "$target" "$(preset_build "$target")/wineprefix" "$ROOT/dist/QarnViewer-$version-$other.zip"
 done
+timed "linux package" "$ROOT/tests/package/check-linux-package.sh" \
+  "$ROOT/dist/QarnViewer-$version-linux-x86_64.tar.gz" "$(preset_build linux)/package-check"
 exit $status
