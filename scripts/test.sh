@@ -3,7 +3,8 @@
 # Windows builds (32-bit and 64-bit), and runs their test suites (the Windows
 # ones under wine32 and wine64, each in its build folder's own prefix, on a
 # private Xvfb display). Then the release packages: scripts/package.sh makes
-# both, and each is unpacked and its DLL loaded with its host. Then the
+# them, each Windows one is unpacked and its DLL loaded with its host, and
+# the Linux one is unpacked and its library loaded and asked what it is. Then the
 # hardening checks: the stress tests built again with ThreadSanitizer, the
 # fuzz targets over their seeds (when clang is there) and the plug-in in
 # LMMS (32-bit, Debian's LMMS is i386: scripts/lmms-smoke.sh renders,
