@@ -2,6 +2,7 @@
 // entry of the plug-in's AEffect record, with blocks of mixed note events on
 // all channels. Reports nanoseconds per event and heap allocations per block.
 #include "benchmarks/AllocationCounter.h"
+#include "tests/support/PlainEditor.h"
 #include "benchmarks/BenchmarkHost.h"
 #include "benchmarks/MixedBlock.h"
 #include "plugin/shared/PracticeState.h"
@@ -16,7 +17,7 @@ void processEvents(benchmark::State& state)
     const int eventCount = static_cast<int>(state.range(0));
     practice.practiceMode = state.range(1) != 0;
 
-    AEffect* effect = vstMain(benchmarkHost);
+    AEffect* effect = vstMain(benchmarkHost, createPlainEditor);
     MidiBlock block = mixedBlock(eventCount);
     VstEvents* events = block.events();
 

@@ -7,10 +7,7 @@
 #include "gui/FontTable.h"
 #include "gui/PanelButton.h"
 #include "gui/ValueDisplay.h"
-#include "plugin/EditorFactory.h"
 #include "view3d/GlView.h"
-
-#include <windows.h>
 
 #include <new>
 
@@ -81,9 +78,8 @@ int32_t ViewerEditor::open(void* parentWindow)
     // The panel stays above the view: the view clips itself to its siblings,
     // so OpenGL never paints over the buttons, and presses on the zoom buttons
     // in the overlap reach the panel.
-    if (frame && frame->getWindow())
-        SetWindowPos(
-            static_cast<HWND>(frame->getWindow()), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (frame)
+        frame->raiseWindow();
     return 1;
 }
 

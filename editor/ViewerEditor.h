@@ -25,7 +25,8 @@ public:
     explicit ViewerEditor(EffectBase* effect);
     ~ViewerEditor() override;
 
-    // Builds the panel and the 3-D view inside `parentWindow` (an HWND); answers 1.
+    // Builds the panel and the 3-D view inside `parentWindow` (an HWND, or an
+    // X11 Window id carried in the pointer); answers 1.
     int32_t open(void* parentWindow) override;
     // Destroys the 3-D view, then releases the panel.
     void close() override;
@@ -38,3 +39,8 @@ private:
     void buildPanel(void* parentWindow);
     void releasePanel();
 };
+
+// Creates the editor for `effect`, which it attaches itself to (so the effect
+// owns it and shows the has-editor flag); null when it cannot be allocated.
+// The library's entry hands it to the plug-in (plugin/EditorFactory.h).
+EditorBase* createViewerEditor(EffectBase* effect);

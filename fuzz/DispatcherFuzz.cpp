@@ -5,6 +5,7 @@
 // reloading the plug-in does. After every call the AEffect record still
 // describes the plug-in and the current program is one of the five.
 #include "fuzz/EventBlockInput.h"
+#include "tests/support/PlainEditor.h"
 #include "fuzz/FuzzHost.h"
 #include "plugin/ViewerPlugin.h"
 #include "plugin/VstEntry.h"
@@ -108,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzedDataProvider input(data, size);
     VstTimeInfo time{};
     setFuzzHostTime(&time);
-    AEffect* effect = vstMain(fuzzHost);
+    AEffect* effect = vstMain(fuzzHost, createPlainEditor);
     check(effect != nullptr);
 
     EventBlockInput block;
@@ -142,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         effect->dispatcher(effect, opcode, index, value, ptr, option);
 
         if (opcode == effClose) {
-            effect = vstMain(fuzzHost);
+            effect = vstMain(fuzzHost, createPlainEditor);
             check(effect != nullptr);
         }
         if (ptr == buffer.data() && writesText(opcode))

@@ -4,6 +4,7 @@
 // what MIDI intake can write, and the practice totals moved no further than
 // the events in the block can move them.
 #include "fuzz/EventBlockInput.h"
+#include "tests/support/PlainEditor.h"
 #include "fuzz/FuzzHost.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/shared/PracticeState.h"
@@ -24,7 +25,7 @@ void check(bool condition)
 
 AEffect* effect()
 {
-    static AEffect* const instance = vstMain(fuzzHost);
+    static AEffect* const instance = vstMain(fuzzHost, createPlainEditor);
     return instance;
 }
 

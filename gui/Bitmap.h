@@ -1,8 +1,10 @@
 #pragma once
 
-// Bitmap is the toolkit's image: a BITMAP resource of the plug-in's own module,
-// loaded once by its numeric ID and shared by reference counting between the
-// objects that draw it (the frame's backdrop, each panel button).
+// Bitmap is the toolkit's image: a BITMAP resource of the plug-in's own module
+// on Windows, a BMP file compiled into the library elsewhere
+// (gui/BitmapFiles.h), loaded once by its numeric ID and shared by reference
+// counting between the objects that draw it (the frame's backdrop, each panel
+// button). Loading and drawing are the platform's (gui/win32/, gui/x11/).
 //
 // Whoever constructs a Bitmap holds the first reference; every other holder
 // calls retain, and each holder calls release when it lets go. The last
@@ -30,13 +32,14 @@ public:
 
     // Copies the part of the bitmap that starts at `source` and has the size of
     // `dest` opaquely to `dest`'s top-left corner. Callers keep that part inside
-    // the image; what GDI copies from outside it is undefined.
+    // the image; what the platform copies from outside it is undefined.
     void blit(GraphicsContext* context, const Rect& dest, Point source);
 
     int32_t getWidth() const { return width; }
     int32_t getHeight() const { return height; }
     int32_t getResourceId() const { return resourceId; }
-    // The HBITMAP, or null when nothing was loaded.
+    // The platform's image (an HBITMAP on Windows, the decoded pixels
+    // elsewhere), or null when nothing was loaded.
     void* getHandle() const { return handle; }
 
 private:

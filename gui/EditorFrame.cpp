@@ -1,7 +1,5 @@
 #include "gui/EditorFrame.h"
 
-#include <windows.h>
-
 #include <new>
 
 #include "gui/Bitmap.h"
@@ -169,23 +167,6 @@ void EditorFrame::setBackdrop(Bitmap* newBackdrop)
     }
 }
 
-template <typename Action> void EditorFrame::withWindowContext(Action action)
-{
-    if (!window || !isOpen) {
-        return;
-    }
-    HWND handle = static_cast<HWND>(window);
-    HDC dc = GetDC(handle);
-    if (!dc) {
-        return;
-    }
-    {
-        GraphicsContext context(this, dc, handle);
-        action(&context);
-    }
-    ReleaseDC(handle, dc);
-}
-
 void EditorFrame::redrawChild(View* view)
 {
     View* target = this;
@@ -195,15 +176,17 @@ void EditorFrame::redrawChild(View* view)
             break;
         }
     }
-    withWindowContext([target](GraphicsContext* context) { target->draw(context); });
+    withWindowContext([](void* view, GraphicsContext* context) { static_cast<View*>(view)->draw(context); }, target);
 }
 
 void EditorFrame::idleRefresh()
 {
+    pumpEvents();
     if (!isOpen || firstPaintPending || !needsRefresh()) {
         return;
     }
-    withWindowContext([this](GraphicsContext* context) { refresh(context); });
+    withWindowContext(
+        [](void* frame, GraphicsContext* context) { static_cast<EditorFrame*>(frame)->refresh(context); }, this);
 }
 
 bool EditorFrame::setOverlayView(View* view)

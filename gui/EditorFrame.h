@@ -7,8 +7,11 @@
 // the point, edges included) and when children refresh (every editor idle,
 // once the panel has been painted and while its window lives).
 //
-// Drawing is direct, into the window's device context, with a context made
-// for each paint, press or refresh. The frame never invalidates its window.
+// Drawing is direct, into the window, with a context made for each paint,
+// press or refresh. The frame never invalidates its window. The window itself
+// is the platform's (gui/win32/EditorFrameWindow.cpp, gui/x11/...): on Windows
+// the host's message loop delivers its messages; on X11 the frame has a
+// display connection of its own, which pumpEvents reads at every idle.
 //
 // States: created and not yet painted (idle refreshes draw nothing), painted
 // (idle refreshes run), closed (the host destroyed the window: nothing is
@@ -24,8 +27,9 @@ class GuiEditor;
 
 class EditorFrame : public View {
 public:
-    // Creates the frame's child window inside `parentWindow` (an HWND) at once,
-    // at (0, 0) with the size of `rect`. No parent window, no frame window.
+    // Creates the frame's child window inside `parentWindow` (an HWND, or an
+    // X11 Window id carried in the pointer) at once, at (0, 0) with the size of
+    // `rect`. No parent window, no frame window.
     EditorFrame(const Rect& rect, void* parentWindow, GuiEditor* editor);
     // Tells the focus view it loses focus, deletes the children first added
     // first, releases the backdrop, then destroys the window if it still lives.
@@ -52,9 +56,17 @@ public:
     // Draws `view` at once, outside a paint; the whole panel when `view` is
     // null or not a child. Nothing without a live window.
     void redrawChild(View* view);
-    // The editor's idle hook: refreshes the children while the window lives and
-    // once the panel has been painted.
+    // The editor's idle hook: first what the window system reported for the
+    // window (pumpEvents), then refreshes the children while the window lives
+    // and once the panel has been painted.
     void idleRefresh();
+    // Handles the paints, presses and destruction the window system reported
+    // for the window since the last call. Does nothing on Windows, where the
+    // host's message loop delivers them.
+    void pumpEvents();
+    // Puts the window above its siblings (the 3-D view), so that presses in
+    // their overlap reach the panel and the view never paints over it.
+    void raiseWindow();
     // Refuses (false) to replace one overlay by another; null clears it.
     bool setOverlayView(View* view);
     // The view told onFocusLost when a press falls outside it; null clears it.
@@ -62,7 +74,8 @@ public:
 
     GuiEditor* getEditor() const { return editor; }
     void* getParentWindow() const { return parentWindow; }
-    // The frame's HWND; null if none was created or the host destroyed it.
+    // The platform's window (the HWND on Windows); null if none was created or
+    // the host destroyed it.
     void* getWindow() const { return window; }
     Bitmap* getBackdrop() const { return backdrop; }
     int32_t getChildCount() const { return childCount; }
@@ -78,11 +91,11 @@ private:
     void createWindow();
     void destroyWindow();
     void windowDestroyed();
-    friend struct FrameWindowProcedure;
+    friend struct FrameWindowEvents;
 
-    // Runs `action` with a context on the window's device context; nothing
-    // without a live window or device context.
-    template <typename Action> void withWindowContext(Action action);
+    // Runs `action(data, context)` with a context drawing into the window;
+    // nothing without a live window.
+    void withWindowContext(void (*action)(void* data, GraphicsContext* context), void* data);
 
     GuiEditor* editor;
     void* parentWindow;

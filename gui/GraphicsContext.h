@@ -1,15 +1,19 @@
 #pragma once
 
-// GraphicsContext wraps one Win32 device context for one paint, click or idle
-// refresh. It creates and owns at most one pen, one brush and one font, keeps
-// the current colours, and offers the few primitives the views draw with.
-// Construction remembers the device context's own pen, brush and font and the
-// destructor puts them back, so the device context is handed back as it came;
-// the device context itself stays with whoever obtained it.
+// GraphicsContext wraps one drawing target for one paint, click or idle
+// refresh: a Win32 device context, or on X11 the frame window's drawing
+// surface (gui/x11/FrameSurface.h). It creates and owns at most one pen, one
+// brush and one font, keeps the current colours, and offers the few
+// primitives the views draw with; the platform implements them
+// (gui/win32/GraphicsContext.cpp, gui/x11/GraphicsContext.cpp) with GDI's
+// rules for which pixels a line, a fill and a text box cover. On Windows
+// construction remembers the device context's own pen, brush and font and
+// the destructor puts them back, so the device context is handed back as it
+// came; the target itself stays with whoever obtained it.
 //
 // Views receive a context for the length of one call and never keep it.
-// User-interface thread only. Handles are opaque here (HDC, HWND, HGDIOBJ) so
-// that this header does not pull in <windows.h>.
+// User-interface thread only. Handles are opaque here so that this header
+// pulls in no platform header.
 
 #include <cstdint>
 
@@ -33,7 +37,7 @@ enum PenStyle : int32_t {
 
 class GraphicsContext {
 public:
-    // A null device context gives a context that stores settings but draws nothing.
+    // A null target gives a context that stores settings but draws nothing.
     GraphicsContext(EditorFrame* frame, void* deviceContext, void* window);
     virtual ~GraphicsContext();
 
@@ -89,5 +93,6 @@ private:
     void* savedBrush = nullptr;
     void* savedPen = nullptr;
     void* savedFont = nullptr;
-    int32_t gdiPenStyle = 0;
+    int32_t nativePenStyle = 0;
+    Point penPosition;
 };

@@ -1,13 +1,13 @@
 #include "gui/GuiEditor.h"
 
-#include <windows.h>
+#include "gui/Clock.h"
 
 #include "framework/EffectBase.h"
 #include "gui/EditorFrame.h"
 
 GuiEditor::GuiEditor(EffectBase* effect)
     : EditorBase(effect)
-    , lastIdleTick(GetTickCount())
+    , lastIdleTick(tickCount())
 {
     if (effect) {
         effect->setEditor(this);
@@ -64,7 +64,7 @@ bool GuiEditor::idleIsDue(uint32_t lastTick, uint32_t now)
 void GuiEditor::throttledIdle()
 {
     inIdle = 1;
-    uint32_t now = GetTickCount();
+    uint32_t now = tickCount();
     if (idleIsDue(lastIdleTick, now)) {
         lastIdleTick = now;
         idle();

@@ -40,7 +40,7 @@ public:
     // the host's idle, at most once every idleInterval milliseconds.
     void throttledIdle();
     // Whether a throttled idle may run at tick `now` after one at `lastTick`
-    // (GetTickCount values, correct across their wrap-around).
+    // (tickCount values, gui/Clock.h, correct across their wrap-around).
     static bool idleIsDue(uint32_t lastTick, uint32_t now);
 
     static constexpr uint32_t idleInterval = 50;

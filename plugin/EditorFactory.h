@@ -1,9 +1,9 @@
 #pragma once
-// Creates the plug-in's editor, which attaches itself to `effect` (so the
-// effect owns it and shows the has-editor flag). Null when it cannot be
-// allocated. The DLL links the real editor (editor/ViewerEditor.cpp); the
-// portable unit tests link a plain one.
+// How the plug-in gets its editor without knowing it: whoever builds the
+// plug-in (the library's entry, a test) hands it a maker. The maker creates
+// the editor, which attaches itself to `effect` (so the effect owns it and
+// shows the has-editor flag), or answers null when it cannot be allocated.
 class EditorBase;
 class EffectBase;
 
-EditorBase* createViewerEditor(EffectBase* effect);
+using EditorMaker = EditorBase* (*)(EffectBase* effect);

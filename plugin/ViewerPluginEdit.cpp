@@ -1,14 +1,12 @@
 #include "plugin/ViewerPluginEdit.h"
 
-#include "plugin/EditorFactory.h"
-
 bool outOfMemory = false;
 
-ViewerPluginEdit::ViewerPluginEdit(audioMasterCallback host)
+ViewerPluginEdit::ViewerPluginEdit(audioMasterCallback host, EditorMaker makeEditor)
     : ViewerPlugin(host)
 {
     effect.uniqueID = viewerUniqueId; // whatever the host
-    setEditor(createViewerEditor(this));
+    setEditor(makeEditor ? makeEditor(this) : nullptr);
     ViewerPlugin::setProgram(3);
     if (!editor)
         outOfMemory = true;

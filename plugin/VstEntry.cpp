@@ -4,11 +4,11 @@
 
 #include <new>
 
-AEffect* vstMain(audioMasterCallback host)
+AEffect* vstMain(audioMasterCallback host, EditorMaker makeEditor)
 {
     if (!host || host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
         return nullptr;
-    ViewerPluginEdit* plugin = new (std::nothrow) ViewerPluginEdit(host);
+    ViewerPluginEdit* plugin = new (std::nothrow) ViewerPluginEdit(host, makeEditor);
     if (!plugin)
         return nullptr;
     if (outOfMemory) {

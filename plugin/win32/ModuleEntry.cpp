@@ -1,6 +1,7 @@
 // The DLL's entry points: the module entry, which records the instance handle,
 // and `main`, the host's one way in (named through QarnViewer.def, since a C++
-// function cannot be called main).
+// function cannot be called main), which builds the plug-in with its editor.
+#include "editor/ViewerEditor.h"
 #include "framework/Vst2Abi.h"
 #include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
@@ -15,5 +16,5 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID)
 
 extern "C" AEffect* VSTCALLBACK qarnViewerMain(audioMasterCallback host)
 {
-    return vstMain(host);
+    return vstMain(host, createViewerEditor);
 }

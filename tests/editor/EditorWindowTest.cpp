@@ -75,7 +75,7 @@ protected:
         setModuleInstance(GetModuleHandleA(nullptr));
         resetPluginState();
         host.answer(audioMasterVersion, 2400);
-        effect = vstMain(FakeHost::callback);
+        effect = vstMain(FakeHost::callback, createViewerEditor);
         ASSERT_NE(effect, nullptr);
     }
     void TearDown() override
@@ -445,7 +445,7 @@ TEST_F(EditorWindowTest, HundredOpenAndCloseCyclesLeaveNoWindows)
 
 TEST_F(EditorWindowTest, AnInstanceKeepsWorkingWhenAnotherCloses)
 {
-    AEffect* other = vstMain(FakeHost::callback);
+    AEffect* other = vstMain(FakeHost::callback, createViewerEditor);
     ASSERT_NE(other, nullptr);
     TestWindow otherWindow;
     otherWindow.create(hostWidth, hostHeight);
@@ -480,7 +480,7 @@ bool viewShowsMiddleC()
 
 TEST_F(EditorWindowTest, AnInstanceClosingLeavesTheOthersInstrumentInItsView)
 {
-    AEffect* other = vstMain(FakeHost::callback);
+    AEffect* other = vstMain(FakeHost::callback, createViewerEditor);
     ASSERT_NE(other, nullptr);
     open();
     idle(2);

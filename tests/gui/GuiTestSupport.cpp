@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <ostream>
 
-#include "gui/FrameWindowClass.h"
+#include "gui/win32/FrameWindowClass.h"
 #include "gui/GraphicsContext.h"
 #include "gui/ModuleHandle.h"
 #include "tests/support/GdiCallLog.h"

@@ -4,6 +4,7 @@
 // `main` and destroyed by effClose. Windows, GDI objects, device contexts, GL
 // contexts and heap blocks must come back to exactly where they were; the
 // process's memory must not grow with the number of cycles.
+#include "editor/ViewerEditor.h"
 #include "editor/PanelLayout.h"
 #include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
@@ -67,7 +68,7 @@ protected:
 
 TEST_F(LifetimeTest, EditorOpenAndCloseCyclesInAWindowTheHostDestroysEachTime)
 {
-    AEffect* effect = vstMain(stressHostCallback);
+    AEffect* effect = vstMain(stressHostCallback, createViewerEditor);
     ASSERT_NE(effect, nullptr);
     dispatch(effect, effMainsChanged, 1);
     HostileBlocks blocks(77);
@@ -117,7 +118,7 @@ TEST_F(LifetimeTest, EditorOpenAndCloseCyclesInAWindowTheHostDestroysEachTime)
 
 TEST_F(LifetimeTest, OpensWithoutAUsableWindowLeaveNothingBehind)
 {
-    AEffect* effect = vstMain(stressHostCallback);
+    AEffect* effect = vstMain(stressHostCallback, createViewerEditor);
     ASSERT_NE(effect, nullptr);
     TestWindow gone(700, 500);
     void* destroyed = gone.handle();
@@ -141,7 +142,7 @@ TEST_F(LifetimeTest, MainAndCloseCycles)
     const ResourceCounts before = countResources();
     const int cycles = cycleCount();
     for (int cycle = 0; cycle < cycles; ++cycle) {
-        AEffect* effect = vstMain(stressHostCallback);
+        AEffect* effect = vstMain(stressHostCallback, createViewerEditor);
         ASSERT_NE(effect, nullptr) << cycle;
         if (cycle == 0) {
             EXPECT_GT(countResources().heapBlocks, before.heapBlocks); // the counts see the plug-in

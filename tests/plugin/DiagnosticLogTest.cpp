@@ -4,6 +4,7 @@
 #include "plugin/VstEntry.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
+#include "tests/support/PlainEditor.h"
 #include "tests/support/PluginStateReset.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +64,7 @@ protected:
     }
     AEffect* create()
     {
-        AEffect* effect = vstMain(FakeHost::callback);
+        AEffect* effect = vstMain(FakeHost::callback, createPlainEditor);
         EXPECT_NE(effect, nullptr);
         return effect;
     }

@@ -2,6 +2,7 @@
 // replacing the global operator new; the outOfMemory flag is sticky for the
 // whole process, so these cases live in their own test program.
 #include "plugin/shared/CurrentModel.h"
+#include "tests/support/PlainEditor.h"
 #include "plugin/Programs.h"
 #include "plugin/VstEntry.h"
 #include "tests/support/FakeHost.h"
@@ -64,7 +65,7 @@ TEST(OutOfMemory, AModelThatCannotBeBuiltLeavesNoModelUntilItCanBe)
 {
     FakeHost host;
     host.answer(audioMasterVersion, 2400);
-    AEffect* effect = vstMain(FakeHost::callback);
+    AEffect* effect = vstMain(FakeHost::callback, createPlainEditor);
     ASSERT_NE(effect, nullptr);
     effect->dispatcher(effect, effSetProgram, 0, 1, nullptr, 0);
     failingAllocation = 1;
@@ -89,7 +90,7 @@ TEST(OutOfMemory, NoPluginObjectMeansNoEffect)
     FakeHost host;
     host.answer(audioMasterVersion, 2400);
     failingAllocation = 1;
-    EXPECT_EQ(vstMain(FakeHost::callback), nullptr);
+    EXPECT_EQ(vstMain(FakeHost::callback, createPlainEditor), nullptr);
 }
 
 // Must run last: after an editor failure the plug-in refuses to load for good.
@@ -98,9 +99,9 @@ TEST(OutOfMemory, AnEditorThatCannotBeBuiltRefusesThisAndEveryLaterLoad)
     FakeHost host;
     host.answer(audioMasterVersion, 2400);
     failingAllocation = 2; // the plug-in object succeeds, its editor fails
-    EXPECT_EQ(vstMain(FakeHost::callback), nullptr);
+    EXPECT_EQ(vstMain(FakeHost::callback, createPlainEditor), nullptr);
     EXPECT_EQ(currentModel, nullptr);
-    EXPECT_EQ(vstMain(FakeHost::callback), nullptr);
+    EXPECT_EQ(vstMain(FakeHost::callback, createPlainEditor), nullptr);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The plug-in as a host sees it: built by the entry point, driven through the
 // dispatcher and the other C entry points of its AEffect record.
 #include "plugin/Programs.h"
+#include "tests/support/PlainEditor.h"
 #include "plugin/shared/CurrentModel.h"
 #include "plugin/shared/NoteTable.h"
 #include "plugin/VstEntry.h"
@@ -31,7 +32,7 @@ protected:
     {
         resetPluginState();
         host.answer(audioMasterVersion, 2400);
-        effect = vstMain(FakeHost::callback);
+        effect = vstMain(FakeHost::callback, createPlainEditor);
         ASSERT_NE(effect, nullptr);
         host.clear();
     }
@@ -129,7 +130,7 @@ TEST_F(ViewerPluginTest, AProgramChangeBuildsNothingUntilTheModelIsSwappedIn)
 
 TEST_F(ViewerPluginTest, TheModelLivesUntilTheLastInstanceCloses)
 {
-    AEffect* other = vstMain(FakeHost::callback);
+    AEffect* other = vstMain(FakeHost::callback, createPlainEditor);
     ASSERT_NE(other, nullptr);
     dispatch(effSetProgram, 0, 1);
     installWantedModel();
@@ -236,10 +237,10 @@ TEST_F(ViewerPluginTest, ClosingDestroysTheModel)
 TEST(VstEntry, AHostAnsweringVersionZeroGetsNothing)
 {
     FakeHost host;
-    EXPECT_EQ(vstMain(FakeHost::callback), nullptr);
+    EXPECT_EQ(vstMain(FakeHost::callback, createPlainEditor), nullptr);
     EXPECT_EQ(countCalls(host, audioMasterVersion), 1);
     EXPECT_EQ(currentModel, nullptr);
-    EXPECT_EQ(vstMain(nullptr), nullptr);
+    EXPECT_EQ(vstMain(nullptr, createPlainEditor), nullptr);
 }
 
 } // namespace

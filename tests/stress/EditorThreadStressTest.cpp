@@ -4,6 +4,7 @@
 // every panel button with either mouse button, changes programs, and closes
 // and reopens the editor in a fresh host window now and then; and the
 // processing thread changing programs while the editor draws.
+#include "editor/ViewerEditor.h"
 #include "editor/PanelLayout.h"
 #include "glut/glut.h"
 #include "gui/ModuleHandle.h"
@@ -35,7 +36,7 @@ TEST(EditorThreadStress, BlocksArriveWhileTheEditorIsWorked)
 {
     setModuleInstance(GetModuleHandleA(nullptr));
     resetPluginState();
-    AEffect* effect = vstMain(stressHostCallback);
+    AEffect* effect = vstMain(stressHostCallback, createViewerEditor);
     ASSERT_NE(effect, nullptr);
     dispatch(effect, effMainsChanged, 1);
     EditorDriver editor(effect);
@@ -93,7 +94,7 @@ TEST(EditorThreadStress, ProgramChangesFromTheProcessingThreadEndOnTheProgramLas
 {
     setModuleInstance(GetModuleHandleA(nullptr));
     resetPluginState();
-    AEffect* effect = vstMain(stressHostCallback);
+    AEffect* effect = vstMain(stressHostCallback, createViewerEditor);
     ASSERT_NE(effect, nullptr);
     EditorDriver editor(effect);
     ASSERT_EQ(editor.open(), 1);

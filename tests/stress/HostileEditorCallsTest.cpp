@@ -3,6 +3,7 @@
 // without a window, into a window that is already gone or into a handle that
 // names no window, two opens without a close, and the window destroyed
 // between two idles. None may crash, and a proper open afterwards works.
+#include "editor/ViewerEditor.h"
 #include "editor/PanelLayout.h"
 #include "gui/ModuleHandle.h"
 #include "plugin/VstEntry.h"
@@ -22,7 +23,7 @@ protected:
     {
         setModuleInstance(GetModuleHandleA(nullptr));
         resetPluginState();
-        effect = vstMain(stressHostCallback);
+        effect = vstMain(stressHostCallback, createViewerEditor);
         ASSERT_NE(effect, nullptr);
     }
     void TearDown() override

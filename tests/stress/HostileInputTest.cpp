@@ -3,6 +3,7 @@
 // first two fields, 24 instead of 32, and some leave it unset. The plug-in
 // reads the MIDI bytes of every record of MIDI type whatever its byteSize.
 #include "plugin/shared/NoteTable.h"
+#include "tests/support/PlainEditor.h"
 #include "plugin/VstEntry.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PluginStateReset.h"
@@ -15,7 +16,7 @@ namespace {
 TEST(HostileInput, MidiEventsCountWhateverTheirByteSize)
 {
     resetPluginState();
-    AEffect* effect = vstMain(stressHostCallback);
+    AEffect* effect = vstMain(stressHostCallback, createPlainEditor);
     ASSERT_NE(effect, nullptr);
     for (int32_t byteSize : {24, 32, 0, -1, 1 << 30}) {
         MidiBlock on;

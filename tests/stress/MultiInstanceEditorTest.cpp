@@ -4,6 +4,7 @@
 // instances closed in several orders, some with their editor still open as
 // a host that skips effEditClose leaves it. The survivors keep working after
 // every close.
+#include "editor/ViewerEditor.h"
 #include "editor/PanelLayout.h"
 #include "glut/glut.h"
 #include "gui/ModuleHandle.h"
@@ -50,7 +51,7 @@ protected:
     void openInstances(size_t count)
     {
         for (size_t i = 0; i < count; ++i) {
-            AEffect* effect = vstMain(stressHostCallback);
+            AEffect* effect = vstMain(stressHostCallback, createViewerEditor);
             ASSERT_NE(effect, nullptr);
             lastProgram = 3; // every new instance chooses the 88-key piano
             dispatch(effect, effMainsChanged, 1);

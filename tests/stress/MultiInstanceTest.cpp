@@ -5,6 +5,7 @@
 // created and closed on several threads at once. AddressSanitizer turns any
 // frame drawn from a freed model into a failure.
 #include "glut/glut.h"
+#include "tests/support/PlainEditor.h"
 #include "plugin/shared/CurrentModel.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"
@@ -67,7 +68,7 @@ protected:
     void openInstances(int count)
     {
         for (int i = 0; i < count; ++i) {
-            AEffect* created = vstMain(stressHostCallback);
+            AEffect* created = vstMain(stressHostCallback, createPlainEditor);
             ASSERT_NE(created, nullptr);
             alive.push_back(created);
             dispatch(created, effMainsChanged, 1);
@@ -147,7 +148,7 @@ TEST_F(MultiInstanceTest, InstancesComeAndGoOnSeveralThreadsWhileOneStays)
     for (int thread = 0; thread < 4; ++thread) {
         hosts.emplace_back([] {
             for (int i = 0; i < 100; ++i) {
-                AEffect* instance = vstMain(stressHostCallback);
+                AEffect* instance = vstMain(stressHostCallback, createPlainEditor);
                 if (instance)
                     dispatch(instance, effClose);
             }

@@ -6,6 +6,7 @@
 // time with ThreadSanitizer (scripts/test.sh), which fails the run on any
 // data race; AddressSanitizer fails it on a frame drawn from a freed model.
 #include "editor/PanelActions.h"
+#include "tests/support/PlainEditor.h"
 #include "editor/PanelLayout.h"
 #include "glut/glut.h"
 #include "plugin/shared/CurrentModel.h"
@@ -35,7 +36,7 @@ intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr
 TEST(ThreadStress, IntakeAndTheUserInterfaceShareOnlyAtomicState)
 {
     resetPluginState();
-    AEffect* effect = vstMain(stressHostCallback);
+    AEffect* effect = vstMain(stressHostCallback, createPlainEditor);
     ASSERT_NE(effect, nullptr);
     dispatch(effect, effMainsChanged, 1);
     openView(nullptr);
@@ -101,7 +102,7 @@ bool isProgramName(const char* name)
 TEST(ThreadStress, ProgramChangesOnTheProcessingThreadLeaveTheDrawnModelAlone)
 {
     resetPluginState();
-    AEffect* effect = vstMain(stressHostCallback);
+    AEffect* effect = vstMain(stressHostCallback, createPlainEditor);
     ASSERT_NE(effect, nullptr);
     openView(nullptr);
     ASSERT_NE(viewWindow.viewWindowId, 0);

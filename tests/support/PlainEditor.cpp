@@ -1,8 +1,6 @@
-// The editor the portable unit tests link in place of the real one: the
-// framework's defaults, attached to its effect as the real editor attaches.
 #include "framework/EditorBase.h"
 #include "framework/EffectBase.h"
-#include "plugin/EditorFactory.h"
+#include "tests/support/PlainEditor.h"
 
 #include <new>
 
@@ -17,7 +15,7 @@ public:
 };
 } // namespace
 
-EditorBase* createViewerEditor(EffectBase* effect)
+EditorBase* createPlainEditor(EffectBase* effect)
 {
     return new (std::nothrow) PlainEditor(effect);
 }

@@ -2,6 +2,7 @@
 // practice states, the camera, when the idle pump draws, and what two
 // instances sharing the view show when one closes.
 #include "tests/view3d/RenderHarness.h"
+#include "tests/support/PlainEditor.h"
 
 #include "glut/glut.h"
 #include "plugin/shared/NoteTable.h"
@@ -170,7 +171,8 @@ TEST(TwoInstances, TheSurvivorStillDrawsItsInstrument)
     for (int closing = 0; closing < 2; ++closing) {
         FakeHost host;
         host.answer(audioMasterVersion, 2400);
-        AEffect* instances[2] = {vstMain(FakeHost::callback), vstMain(FakeHost::callback)};
+        AEffect* instances[2] = {
+            vstMain(FakeHost::callback, createPlainEditor), vstMain(FakeHost::callback, createPlainEditor)};
         ASSERT_NE(instances[0], nullptr);
         ASSERT_NE(instances[1], nullptr);
         RenderHarness view;

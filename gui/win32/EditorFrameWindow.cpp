@@ -6,11 +6,11 @@
 #include <windows.h>
 
 #include "gui/EditorFrame.h"
-#include "gui/FrameWindowClass.h"
+#include "gui/win32/FrameWindowClass.h"
 #include "gui/GraphicsContext.h"
 #include "gui/ModuleHandle.h"
 
-struct FrameWindowProcedure {
+struct FrameWindowEvents {
     static LRESULT CALLBACK handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void paint(EditorFrame* frame, HWND window);
     static void press(EditorFrame* frame, HWND window, LPARAM lParam);
@@ -21,7 +21,7 @@ void EditorFrame::createWindow()
     if (!parentWindow) {
         return;
     }
-    const char* className = acquireFrameWindowClass(&FrameWindowProcedure::handle);
+    const char* className = acquireFrameWindowClass(&FrameWindowEvents::handle);
     holdsWindowClass = true;
     HWND created = CreateWindowExA(0, className, "Window", WS_CHILD | WS_VISIBLE, 0, 0, rect.width(), rect.height(),
         static_cast<HWND>(parentWindow), nullptr, static_cast<HINSTANCE>(moduleInstance()), nullptr);
@@ -49,6 +49,34 @@ void EditorFrame::destroyWindow()
     }
 }
 
+void EditorFrame::withWindowContext(void (*action)(void* data, GraphicsContext* context), void* data)
+{
+    if (!window || !isOpen) {
+        return;
+    }
+    HWND handle = static_cast<HWND>(window);
+    HDC dc = GetDC(handle);
+    if (!dc) {
+        return;
+    }
+    {
+        GraphicsContext context(this, dc, handle);
+        action(data, &context);
+    }
+    ReleaseDC(handle, dc);
+}
+
+void EditorFrame::pumpEvents()
+{
+}
+
+void EditorFrame::raiseWindow()
+{
+    if (window) {
+        SetWindowPos(static_cast<HWND>(window), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
 void EditorFrame::windowDestroyed()
 {
     isOpen = false;
@@ -57,7 +85,7 @@ void EditorFrame::windowDestroyed()
     window = nullptr;
 }
 
-LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK FrameWindowEvents::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* frame = reinterpret_cast<EditorFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message >= WM_KEYFIRST && message <= WM_KEYLAST) {
@@ -76,7 +104,7 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void FrameWindowProcedure::paint(EditorFrame* frame, HWND window)
+void FrameWindowEvents::paint(EditorFrame* frame, HWND window)
 {
     RECT update;
     if (!GetUpdateRect(window, &update, FALSE)) {
@@ -91,7 +119,7 @@ void FrameWindowProcedure::paint(EditorFrame* frame, HWND window)
     EndPaint(window, &paintStruct);
 }
 
-void FrameWindowProcedure::press(EditorFrame* frame, HWND window, LPARAM lParam)
+void FrameWindowEvents::press(EditorFrame* frame, HWND window, LPARAM lParam)
 {
     HDC dc = GetDC(window);
     if (!dc) {

@@ -1,4 +1,4 @@
-#include "gui/FrameWindowClass.h"
+#include "gui/win32/FrameWindowClass.h"
 
 #include <cinttypes>
 #include <cstdint>

@@ -83,7 +83,7 @@ void GraphicsContext::setPenColor(Color color)
 void GraphicsContext::setPenStyle(int32_t style)
 {
     penStyle = style;
-    gdiPenStyle = style == PenDotted ? PS_DOT : PS_SOLID;
+    nativePenStyle = style == PenDotted ? PS_DOT : PS_SOLID;
     rebuildPen();
 }
 
@@ -93,7 +93,7 @@ void GraphicsContext::rebuildPen()
         return;
     }
     LOGPEN description{};
-    description.lopnStyle = static_cast<UINT>(gdiPenStyle);
+    description.lopnStyle = static_cast<UINT>(nativePenStyle);
     description.lopnWidth.x = penWidth;
     description.lopnColor = gdiColor(penColor);
     replaceOwned(pen, CreatePenIndirect(&description));

@@ -1,0 +1,8 @@
+#include "gui/Clock.h"
+
+#include <windows.h>
+
+uint32_t tickCount()
+{
+    return GetTickCount();
+}
