@@ -93,6 +93,7 @@ if ! grep -q "^play-notes: 'FaultingPlugin' on the track" "$work/control.out" ||
   cat "$work/control.scan" "$work/control.out" >&2
   exit 1
 fi
+echo "control: judged a failure, as it should be: $(judge control)"
 
 play qarn "$linux_build/plugin/QarnViewer.so" "Qarn Viewer"
 if ! judge qarn; then
