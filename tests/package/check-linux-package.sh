@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Unpacks the Linux release package and loads its plug-in as a Linux host
 # does: the library is an x86-64 ELF exporting exactly VSTPluginMain and
-# main; dlopen'd into a process with a stand-in host, its VSTPluginMain
-# answers a record that says what the plug-in is, and both entries are one
-# function.
+# main, both one function; dlopen'd into a process with a stand-in host, its
+# VSTPluginMain answers a record that says what the plug-in is.
 #   check-linux-package.sh <package.tar.gz> <work folder>
 set -euo pipefail
 package=$1
@@ -75,9 +74,11 @@ def text(opcode):
     return buffer.value.decode()
 
 seen = {"magic": effect.magic.to_bytes(4, "big"), "unique ID": effect.uniqueID.to_bytes(4, "big"),
-        "programs": effect.numPrograms, "name": text(effGetEffectName), "vendor": text(effGetVendorString),
+        "programs": effect.numPrograms, "flags": hex(effect.flags), "name": text(effGetEffectName), "vendor": text(effGetVendorString),
         "vendor version": effect.dispatcher(record, effGetVendorVersion, 0, 0, None, 0.0)}
-expected = {"magic": b"VstP", "unique ID": b"QARN", "programs": 5, "name": "Qarn Viewer", "vendor": "Qarn",
+expected = {"magic": b"VstP", "unique ID": b"QARN", "programs": 5,
+            # has an editor, is a synth, and (unlike the DLL) can process replacing, as Linux hosts need
+            "flags": hex(0x111), "name": "Qarn Viewer", "vendor": "Qarn",
             "vendor version": vendor_version}
 problems += [f"{key}: {seen[key]!r}, not {expected[key]!r}" for key in expected if seen[key] != expected[key]]
 effect.dispatcher(record, effClose, 0, 0, None, 0.0)
