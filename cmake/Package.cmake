@@ -1,9 +1,24 @@
-# The release package of a Windows build (scripts/package.sh runs cpack):
-# QarnViewer-<version>-<win32|win64>.zip holding the plug-in DLL, our host,
-# the demo song and a short text on installing the DLL into a DAW.
-# Packaging builds nothing itself: scripts/package.sh builds the plug-in and
-# the host first, and the tests need not be built to make a package.
+# The release packages (scripts/package.sh runs cpack in the build that
+# makes each):
+#   QarnViewer-<version>-<win32|win64>.zip holding the plug-in DLL, our host,
+#     the demo song and a short text on installing the DLL into a DAW;
+#   QarnViewer-<version>-linux-x86_64.tar.gz holding the Linux plug-in and
+#     its installation text.
+# Packaging builds nothing itself: scripts/package.sh builds the plug-in (and
+# the host) first, and the tests need not be built to make a package.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+set(CPACK_PACKAGE_NAME QarnViewer)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+
+if(NOT WIN32)
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/INSTALL-linux.txt.in ${CMAKE_BINARY_DIR}/INSTALL.txt @ONLY)
+  install(PROGRAMS $<TARGET_FILE:QarnViewer> DESTINATION .)
+  install(FILES ${CMAKE_BINARY_DIR}/INSTALL.txt DESTINATION .)
+  set(CPACK_GENERATOR TGZ)
+  set(CPACK_PACKAGE_FILE_NAME QarnViewer-${PROJECT_VERSION}-linux-x86_64)
+  include(CPack)
+  return()
+endif()
 
 if(QARN_WINDOWS_TARGET STREQUAL "win64")
   set(QARN_PACKAGE_WIDTH 64-bit)
@@ -22,7 +37,5 @@ install(PROGRAMS $<TARGET_FILE:QarnViewer> $<TARGET_FILE:QarnHost> DESTINATION .
 install(FILES ${CMAKE_SOURCE_DIR}/host/demo/demo-song.mid ${CMAKE_BINARY_DIR}/INSTALL.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_NAME QarnViewer)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME QarnViewer-${PROJECT_VERSION}-${QARN_WINDOWS_TARGET})
 include(CPack)

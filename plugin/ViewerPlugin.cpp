@@ -74,9 +74,23 @@ void ViewerPlugin::resume()
     wantMidi(1);
 }
 
+void ViewerPlugin::close()
+{
+    if (!diagnosticLog.enabled())
+        return;
+    // Zeroed, and the host's answer trusted only when it says it wrote one.
+    char vendor[hostStringCapacity] = {};
+    char product[hostStringCapacity] = {};
+    if (!getHostVendorString(vendor))
+        vendor[0] = '\0';
+    if (!getHostProductString(product))
+        product[0] = '\0';
+    diagnosticLog.append({vendor, product, sampleRate, blockSize});
+}
+
 int32_t ViewerPlugin::processEvents(VstEvents* events)
 {
-    receiveMidiBlock(events, getTime(1));
+    diagnosticLog.countBlock(receiveMidiBlock(events, getTime(1)));
     return 1;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // The plug-in: a MIDI-only instrument with no audio channels that shows the
 // sounding notes on a 3-D instrument. Its five programs choose the instrument.
-// It adds no fields: the note table, the practice state, the view state and
-// the current model are process-wide and shared by every instance.
+// Its only state of its own is its diagnostic log (plugin/DiagnosticLog.h):
+// the note table, the practice state, the view state and the current model
+// are process-wide and shared by every instance.
 //
 // Hosts call program changes and names on any thread, and create and close
 // instances on any thread; none of these touches a model (view3d/ModelSwap.h).
 #include "framework/EffectBaseExt.h"
+#include "plugin/DiagnosticLog.h"
 
 #include <cstdint>
 
@@ -35,6 +37,9 @@ public:
     void getProgramName(char* name) override;
 
     void resume() override;
+    // effClose: with the diagnostic log on, asks the host for its vendor and
+    // product strings and appends the instance's line.
+    void close() override;
     // MIDI intake; host processing thread.
     int32_t processEvents(VstEvents* events) override;
     int32_t canDo(char* text) override;
@@ -46,4 +51,7 @@ public:
     bool getProductString(char* text) override;
     bool getVendorString(char* text) override;
     int32_t getVendorVersion() override;
+
+private:
+    DiagnosticLog diagnosticLog;
 };

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the plug-in and our host for both Windows targets and leaves the
-# release packages in dist/:
-#   dist/QarnViewer-<version>-win32.zip   for 32-bit hosts
-#   dist/QarnViewer-<version>-win64.zip   for 64-bit hosts
-# each with QarnViewer.dll, QarnHost.exe, the demo song and INSTALL.txt.
+# Builds the plug-in and our host for both Windows targets, and the Linux
+# plug-in, and leaves the release packages in dist/:
+#   dist/QarnViewer-<version>-win32.zip   for 32-bit Windows hosts
+#   dist/QarnViewer-<version>-win64.zip   for 64-bit Windows hosts
+# each with QarnViewer.dll, QarnHost.exe, the demo song and INSTALL.txt, and
+#   dist/QarnViewer-<version>-linux-x86_64.tar.gz   for Linux hosts
+# with QarnViewer.so and INSTALL.txt.
 # The version is the project's (CMakeLists.txt).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,5 +18,7 @@ for target in "${WINDOWS_TARGETS[@]}"; do
   build_preset "$target" --target QarnViewer QarnHost >/dev/null
   (cd "$(preset_build "$target")" && cpack -B "$dist" >/dev/null)
 done
+build_preset linux --target QarnViewer >/dev/null
+(cd "$(preset_build linux)" && cpack -B "$dist" >/dev/null)
 rm -rf "$dist/_CPack_Packages"
-ls "$dist"/QarnViewer-*.zip
+ls "$dist"/QarnViewer-*.zip "$dist"/QarnViewer-*-linux-x86_64.tar.gz

@@ -4,11 +4,13 @@
 # and runs their test suites (the Linux plug-in's natively and the Windows
 # ones under wine32 and wine64, each in its build folder's own prefix, all on
 # a private Xvfb display). Then the release packages: scripts/package.sh makes
-# both, and each is unpacked and its DLL loaded with its host. Then the
+# them, each Windows one is unpacked and its DLL loaded with its host, and
+# the Linux one is unpacked and its library loaded and asked what it is. Then the
 # hardening checks: the stress tests built again with ThreadSanitizer, the
 # fuzz targets over their seeds (when clang is there) and the plug-in in
 # LMMS (32-bit, Debian's LMMS is i386: scripts/lmms-smoke.sh renders,
-# scripts/lmms-gui-smoke.sh shows the editor in LMMS's window).
+# scripts/lmms-gui-smoke.sh shows the editor in LMMS's window), and the
+# native Linux plug-in played by Debian's Ardour 7 (scripts/ardour-smoke.sh).
 # On a kernel that cannot run 32-bit programs at all (its x86 emulation
 # switched off), or where apt could not install the i386 set, wine32 and LMMS
 # cannot start: those suites are then skipped with a line that says so, and
@@ -55,6 +57,7 @@ timed "dependency check" python3 "$here/check-dependencies.py"
 
 # The fuzz targets over their seeds, and the plug-in in LMMS (its own display).
 if have_clang; then timed "fuzz seeds" ctest --preset fuzz; fi
+timed "Ardour smoke test" "$here/ardour-smoke.sh"
 if runnable win32; then
   timed "LMMS smoke test" "$here/lmms-smoke.sh"
   timed "LMMS editor test" "$here/lmms-gui-smoke.sh"
@@ -76,4 +79,6 @@ for target in "${WINDOWS_TARGETS[@]}"; do
   timed "$target package" "$ROOT/tests/package/check-package.sh" "$ROOT/dist/QarnViewer-$version-$target.zip" \
     "$target" "$(preset_build "$target")/wineprefix" "$ROOT/dist/QarnViewer-$version-$other.zip"
 done
+timed "linux package" "$ROOT/tests/package/check-linux-package.sh" \
+  "$ROOT/dist/QarnViewer-$version-linux-x86_64.tar.gz" "$(preset_build linux)/package-check"
 exit $status

@@ -9,15 +9,15 @@ namespace {
 
 // Only note-ons (0x9n) and note-offs (0x8n) of notes that have an entry
 // change anything. Written without branches on the kind of note, which hosts
-// mix unpredictably.
-void receiveMidiEvent(const VstMidiEvent& event, ScoreTally* tally)
+// mix unpredictably. Answers whether the event was a note-on.
+bool receiveMidiEvent(const VstMidiEvent& event, ScoreTally* tally)
 {
     const int status = static_cast<unsigned char>(event.midiData[0]);
     const int note = event.midiData[1] & 0x7F;
-    if ((status & 0xE0) != 0x80 || note < lowestTabledNote)
-        return;
     const int velocity = event.midiData[2] & 0x7F;
     const bool noteOn = (status & 0xF0) == 0x90 && velocity > 0; // velocity 0 is a note-off
+    if ((status & 0xE0) != 0x80 || note < lowestTabledNote)
+        return noteOn;
     NoteEntry& entry = noteTable.entries[note - lowestTabledNote];
     entry.velocity.store(noteOn ? velocity : 0, std::memory_order_relaxed);
     if (tally) {
@@ -26,24 +26,30 @@ void receiveMidiEvent(const VstMidiEvent& event, ScoreTally* tally)
             isReference ? (noteOn ? ReferenceNoteOn : ReferenceNoteOff) : (noteOn ? OtherNoteOn : OtherNoteOff);
         scoreStep(entry, kind, *tally);
     }
+    return noteOn;
 }
 
 // `tally` null: practice mode is off. Instantiated apart, so that the loop
 // of either mode tests nothing it does not need.
-template <bool Scoring> void receiveEvents(VstEvent* const* list, int32_t count, ScoreTally* tally)
+template <bool Scoring> MidiBlockCounts receiveEvents(VstEvent* const* list, int32_t count, ScoreTally* tally)
 {
+    MidiBlockCounts counts;
     for (int32_t i = 0; i < count; ++i) {
         const VstEvent* event = list[i];
-        if (event && event->type == kVstMidiType)
-            receiveMidiEvent(*reinterpret_cast<const VstMidiEvent*>(event), Scoring ? tally : nullptr);
+        if (event && event->type == kVstMidiType) {
+            ++counts.midiEvents;
+            counts.noteOns +=
+                receiveMidiEvent(*reinterpret_cast<const VstMidiEvent*>(event), Scoring ? tally : nullptr);
+        }
     }
+    return counts;
 }
 
 } // namespace
 
 void (*midiBlockScoredHook)() = nullptr;
 
-void receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time)
+MidiBlockCounts receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time)
 {
     if (time && (time->flags & kVstTransportChanged))
         clearNoteTable();
@@ -55,13 +61,13 @@ void receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time)
     // scored as a whole or not at all, and its tally, taken before the mode is
     // read, counts only in the practice run it started in.
     ScoreTally tally;
-    if (practice.practiceMode.load(std::memory_order_relaxed))
-        receiveEvents<true>(list, count, &tally);
-    else
-        receiveEvents<false>(list, count, nullptr);
+    const MidiBlockCounts counts = practice.practiceMode.load(std::memory_order_relaxed)
+        ? receiveEvents<true>(list, count, &tally)
+        : receiveEvents<false>(list, count, nullptr);
     if (midiBlockScoredHook)
         midiBlockScoredHook();
     publishScore(tally);
 
     requestRedisplay();
+    return counts;
 }

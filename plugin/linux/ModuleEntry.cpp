@@ -3,6 +3,12 @@
 // only exported symbols (plugin/linux/exports.map). The toolkit gets the
 // panel's bitmaps from the compiled-in files; the plug-in gets the editor's
 // maker.
+//
+// Unlike the Windows DLL, the library says it can process replacing
+// (effFlagsCanReplacing, flags 0x111): Linux hosts are VST 2.4 hosts, which
+// call only processReplacing, and Ardour refuses a plug-in without the flag.
+// The plug-in has no outputs, so the entry point, empty as on Windows, has
+// nothing to replace.
 #include "editor/ViewerEditor.h"
 #include "framework/Vst2Abi.h"
 #include "gui/BitmapFiles.h"
@@ -12,7 +18,10 @@
 extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMasterCallback host)
 {
     setBitmapFiles(panelBitmapFiles);
-    return vstMain(host, createViewerEditor);
+    AEffect* effect = vstMain(host, createViewerEditor);
+    if (effect)
+        effect->flags |= effFlagsCanReplacing;
+    return effect;
 }
 
 // A C++ function cannot be called main, so the name is given to the symbol.

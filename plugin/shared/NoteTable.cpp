@@ -22,3 +22,12 @@ int32_t highestHeldNote(int32_t base)
     }
     return 0;
 }
+
+int32_t heldNoteCount()
+{
+    constexpr int writtenEntries = 128 - lowestTabledNote;
+    int32_t held = 0;
+    for (int index = 0; index < writtenEntries; ++index)
+        held += noteTable.entries[index].velocity.load(std::memory_order_relaxed) > 0;
+    return held;
+}

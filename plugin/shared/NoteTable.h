@@ -30,3 +30,8 @@ void clearNoteTable();
 // position (1..39, counted from 1 at base) of the highest sounding one, or 0.
 // Positions outside the table count as silent.
 int32_t highestHeldNote(int32_t base);
+
+// How many notes sound now, on every channel together (the table has one
+// entry per note). Any thread; a count taken while a block is applied may
+// mix the states before and after it.
+int32_t heldNoteCount();

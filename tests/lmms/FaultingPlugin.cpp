@@ -1,7 +1,9 @@
-// A control for the LMMS smoke test: a minimal VST 2 instrument that faults
-// on the first block of events it receives. A render of the smoke project
-// with it must be judged a crash, which shows both that the project plays
-// notes into its instrument and that the judging sees a plug-in that dies.
+// A control for the host smoke tests (LMMS, and Ardour for the Linux build):
+// a minimal VST 2 instrument that faults on the first block of events it
+// receives. A run of the smoke project with it must be judged a crash, which
+// shows both that the project plays notes into its instrument and that the
+// judging sees a plug-in that dies. It claims processReplacing, without
+// which Ardour refuses a plug-in.
 #include "framework/Vst2Abi.h"
 
 namespace {
@@ -39,7 +41,7 @@ extern "C" AEffect* VSTCALLBACK faultingPluginMain(audioMasterCallback)
     effect.setParameter = setParameter;
     effect.getParameter = getParameter;
     effect.numPrograms = 1;
-    effect.flags = effFlagsIsSynth;
+    effect.flags = effFlagsIsSynth | effFlagsCanReplacing;
     effect.uniqueID = 0x464C5459; // 'FLTY'
     effect.version = 1;
     return &effect;

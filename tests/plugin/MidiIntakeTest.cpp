@@ -173,6 +173,31 @@ TEST_F(MidiIntakeTest, MalformedBlocksAreHarmless)
     EXPECT_EQ(velocityOf(60), 0);
 }
 
+TEST_F(MidiIntakeTest, CountsTheMidiEventsAndNoteOnsABlockBrought)
+{
+    MidiBlock block;
+    block.noteOn(0, 60, 100).noteOn(15, 127, 1).noteOn(0, 64, 0).noteOff(0, 62).add(0xB0, 64, 127).noteOn(3, 5, 90);
+    block.noteOn(0, 62, 100).add(0xF8, 0, 0);
+    VstEvents* events = block.events();
+    VstEvent** list = events->events; // the host's list runs past the declared two
+    list[6] = nullptr;
+    list[7]->type = kVstMidiType + 5;
+    for (const bool practising : {false, true}) {
+        resetPluginState();
+        practice.practiceMode = practising;
+        const MidiBlockCounts counts = receiveMidiBlock(events, nullptr);
+        EXPECT_EQ(counts.midiEvents, 6) << "practice " << practising;
+        EXPECT_EQ(counts.noteOns, 3) << "practice " << practising;
+        EXPECT_EQ(heldNoteCount(), 2) << "practice " << practising;
+    }
+
+    events->numEvents = -3;
+    const MidiBlockCounts none = receiveMidiBlock(events, nullptr);
+    EXPECT_EQ(none.midiEvents, 0);
+    EXPECT_EQ(none.noteOns, 0);
+    EXPECT_EQ(receiveMidiBlock(nullptr, nullptr).midiEvents, 0);
+}
+
 TEST_F(MidiIntakeTest, PracticeModeScoresEveryNoteEvent)
 {
     practice.practiceMode = true;

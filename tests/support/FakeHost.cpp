@@ -21,6 +21,11 @@ intptr_t VSTCALLBACK FakeHost::callback(
         return 0;
     }
     current->recorded.push_back({effect, opcode, index, value, ptr, opt});
+    auto text = current->texts.find(opcode);
+    if (text != current->texts.end() && ptr) {
+        char* buffer = static_cast<char*>(ptr);
+        buffer[text->second.copy(buffer, text->second.size())] = '\0';
+    }
     auto found = current->answers.find(opcode);
     return found == current->answers.end() ? 0 : found->second;
 }

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Unpacks the Linux release package and loads its plug-in as a Linux host
+# does: the library is an x86-64 ELF exporting exactly VSTPluginMain and
+# main, both one function; dlopen'd into a process with a stand-in host, its
+# VSTPluginMain answers a record that says what the plug-in is.
+#   check-linux-package.sh <package.tar.gz> <work folder>
+set -euo pipefail
+package=$1
+work=$2
+
+name=$(basename "$package" .tar.gz)
+version=${name#QarnViewer-}
+version=${version%-linux-x86_64}
+IFS=. read -r major minor patch <<<"$version"
+vendor_version=$((major * 1000000 + minor * 10000 + patch * 100))
+
+rm -rf "$work"
+mkdir -p "$work"
+tar -xzf "$package" -C "$work"
+unpacked=$work/$name
+fail=0
+for file in QarnViewer.so INSTALL.txt; do
+  [ -s "$unpacked/$file" ] || { echo "check-linux-package: $name has no $file"; fail=1; }
+done
+[ $fail -eq 0 ] || exit 1
+[ "$(ls "$unpacked" | wc -l)" -eq 2 ] || { echo "check-linux-package: $name holds more than it should: $(ls "$unpacked" | tr '\n' ' ')"; fail=1; }
+grep -q "Qarn Viewer $version" "$unpacked/INSTALL.txt" || { echo "check-linux-package: INSTALL.txt does not name version $version"; fail=1; }
+grep -q '~/.vst' "$unpacked/INSTALL.txt" || { echo "check-linux-package: INSTALL.txt does not say where hosts look"; fail=1; }
+
+so=$unpacked/QarnViewer.so
+header=$(readelf -h "$so" 2>&1)
+if ! grep -q 'Class: *ELF64' <<<"$header" || ! grep -q 'Type: *DYN' <<<"$header" || ! grep -q 'Machine: *Advanced Micro Devices X86-64' <<<"$header"; then
+  echo "check-linux-package: QarnViewer.so is not an x86-64 shared object:"; printf '%s\n' "$header"; fail=1
+fi
+exports=$(nm -D --defined-only "$so" | awk '{print $3}' | LC_ALL=C sort | paste -sd ' ')
+[ "$exports" = "VSTPluginMain main" ] || { echo "check-linux-package: exports '$exports', not 'VSTPluginMain main'"; fail=1; }
+
+python3 - "$so" "$vendor_version" <<'PY' || fail=1
+import ctypes, sys
+so, vendor_version = sys.argv[1], int(sys.argv[2])
+Host = ctypes.CFUNCTYPE(ctypes.c_ssize_t, ctypes.c_void_p, ctypes.c_int32, ctypes.c_int32, ctypes.c_ssize_t,
+                        ctypes.c_void_p, ctypes.c_float)
+Dispatcher = ctypes.CFUNCTYPE(ctypes.c_ssize_t, ctypes.c_void_p, ctypes.c_int32, ctypes.c_int32, ctypes.c_ssize_t,
+                              ctypes.c_void_p, ctypes.c_float)
+
+class AEffect(ctypes.Structure):  # the x86-64 layout, 192 bytes
+    _fields_ = [("magic", ctypes.c_int32), ("dispatcher", Dispatcher), ("process", ctypes.c_void_p),
+                ("setParameter", ctypes.c_void_p), ("getParameter", ctypes.c_void_p),
+                ("numPrograms", ctypes.c_int32), ("numParams", ctypes.c_int32), ("numInputs", ctypes.c_int32),
+                ("numOutputs", ctypes.c_int32), ("flags", ctypes.c_int32), ("resvd1", ctypes.c_ssize_t),
+                ("resvd2", ctypes.c_ssize_t), ("initialDelay", ctypes.c_int32), ("realQualities", ctypes.c_int32),
+                ("offQualities", ctypes.c_int32), ("ioRatio", ctypes.c_float), ("object", ctypes.c_void_p),
+                ("user", ctypes.c_void_p), ("uniqueID", ctypes.c_int32), ("version", ctypes.c_int32),
+                ("processReplacing", ctypes.c_void_p), ("processDoubleReplacing", ctypes.c_void_p),
+                ("future", ctypes.c_char * 56)]
+assert ctypes.sizeof(AEffect) == 192
+
+audioMasterVersion, effClose, effGetEffectName, effGetVendorString, effGetVendorVersion = 1, 1, 45, 47, 49
+host = Host(lambda effect, opcode, index, value, ptr, opt: 2400 if opcode == audioMasterVersion else 0)
+library = ctypes.CDLL(so)
+problems = []
+if ctypes.cast(library.VSTPluginMain, ctypes.c_void_p).value != ctypes.cast(library.main, ctypes.c_void_p).value:
+    problems.append("VSTPluginMain and main are different functions")
+library.VSTPluginMain.restype = ctypes.POINTER(AEffect)
+library.VSTPluginMain.argtypes = [Host]
+record = library.VSTPluginMain(host)
+if not record:
+    sys.exit("check-linux-package: VSTPluginMain answered no record")
+effect = record.contents
+
+def text(opcode):
+    buffer = ctypes.create_string_buffer(256)
+    effect.dispatcher(record, opcode, 0, 0, buffer, 0.0)
+    return buffer.value.decode()
+
+seen = {"magic": effect.magic.to_bytes(4, "big"), "unique ID": effect.uniqueID.to_bytes(4, "big"),
+        "programs": effect.numPrograms, "flags": hex(effect.flags), "name": text(effGetEffectName), "vendor": text(effGetVendorString),
+        "vendor version": effect.dispatcher(record, effGetVendorVersion, 0, 0, None, 0.0)}
+expected = {"magic": b"VstP", "unique ID": b"QARN", "programs": 5,
+            # has an editor, is a synth, and (unlike the DLL) can process replacing, as Linux hosts need
+            "flags": hex(0x111), "name": "Qarn Viewer", "vendor": "Qarn",
+            "vendor version": vendor_version}
+problems += [f"{key}: {seen[key]!r}, not {expected[key]!r}" for key in expected if seen[key] != expected[key]]
+effect.dispatcher(record, effClose, 0, 0, None, 0.0)
+for problem in problems:
+    print(f"check-linux-package: {problem}")
+sys.exit(1 if problems else 0)
+PY
+
+[ $fail -eq 0 ] && echo "check-linux-package: $name: unpacked; QarnViewer.so exports VSTPluginMain and main and loads as Qarn Viewer $version"
+exit $fail
