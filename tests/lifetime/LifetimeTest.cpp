@@ -153,6 +153,12 @@ TEST_F(LifetimeTest, EditorOpenAndCloseCyclesPresentingBySwapKeepMemoryFlat)
         if (cycle == 10)
             warmPrivate = privateMemoryBytes();
         ASSERT_EQ(dispatch(effect, effEditOpen, 0, host.handle()), 1) << cycle;
+        if (cycle == 0) {
+            // Presented by swap: the view's window has no copy above it.
+            HWND view = FindWindowExW(host.handle(), nullptr, L"QarnGlutWindow", nullptr);
+            ASSERT_NE(view, nullptr);
+            EXPECT_EQ(FindWindowExW(view, nullptr, nullptr, nullptr), nullptr);
+        }
         dispatch(effect, effProcessEvents, 0, blocks.next().events);
         for (int idle = 0; idle < 2; ++idle) {
             pumpMessages();
