@@ -5,7 +5,9 @@
 # close, an idle with nothing to redraw (which must draw nothing and take no
 # device context), the frame an idle draws after a block of MIDI per program
 # and where its time goes, effProcessEvents per event, the DLL's size and
-# imports and the host's peak memory; natively, MIDI intake with its heap
+# imports and the host's peak memory, and the process's private memory over a
+# thousand editor opens and closes on both presentation paths beside a plain
+# GL child window (scripts/bench-editor-cycles.sh); natively, MIDI intake with its heap
 # allocations and the frame off-screen. Figures only: nothing here passes or
 # fails on a number.
 #
@@ -59,7 +61,7 @@ build_side() {
   shift 2
   cmake -S "$source" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of "$source")" "$@" >/dev/null
-  cmake --build "$build/windows" -j2 --target QarnViewer $(if [ $# -eq 0 ]; then echo QarnHost editor_figures; fi) >/dev/null
+  cmake --build "$build/windows" -j2 --target QarnViewer $(if [ $# -eq 0 ]; then echo QarnHost editor_figures editor_cycles; fi) >/dev/null
   cmake -S "$source" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQARN_SANITIZE=OFF -DQARN_TESTS=OFF -DQARN_BENCHMARKS=ON >/dev/null
   cmake --build "$build/native" -j2 --target midi_intake_bench view3d_bench >/dev/null
@@ -195,3 +197,4 @@ else:
 for side in sides:
     print(f"DLL imports ({side}): {read(f'{side}-imports.txt').strip()}")
 PY
+"$here/bench-editor-cycles.sh" --figures "$figures"
