@@ -142,7 +142,7 @@ TEST_F(LifetimeTest, EditorOpenAndCloseCyclesInAWindowTheHostDestroysEachTime)
 TEST_F(LifetimeTest, EditorOpenAndCloseCyclesPresentingBySwapKeepMemoryFlat)
 {
     _putenv_s("QARN_PRESENT", "swap");
-    AEffect* effect = vstMain(stressHostCallback);
+    AEffect* effect = vstMain(stressHostCallback, createViewerEditor);
     ASSERT_NE(effect, nullptr);
     dispatch(effect, effMainsChanged, 1);
     HostileBlocks blocks(79);
