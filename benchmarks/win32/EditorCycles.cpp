@@ -10,6 +10,7 @@
 //
 // The DLL presents its frames the way QARN_PRESENT says, as in a host.
 #include "benchmarks/BenchmarkHost.h"
+#include "benchmarks/win32/Clock.h"
 #include "host/win32/ImportHooks.h"
 #include "tests/support/PrivateMemory.h"
 #include "tests/support/Win32Window.h"
@@ -31,18 +32,6 @@ constexpr int viewLeft = 100;
 constexpr int viewTop = 100;
 constexpr int viewWidth = 600;
 constexpr int viewHeight = 400;
-
-double nowMs()
-{
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Milliseconds inside the DLL's own calls while it closes its editor.
 double destroyWindowMs = 0.0;

@@ -47,6 +47,35 @@ void playOnAnotherThread(MidiBlock block)
     processing.join();
 }
 
+// A processing thread that hands a note to the plug-in every millisecond
+// until stopped, as a host plays a song while its user works the editor.
+class KeepPlaying {
+public:
+    KeepPlaying()
+        : thread([this] {
+              MidiBlock block;
+              block.noteOn(0, 60, 100).noteOff(0, 60);
+              while (playing) {
+                  receiveMidiBlock(block.events(), nullptr);
+                  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+              }
+          })
+    {
+    }
+    ~KeepPlaying() { stop(); }
+    void stop()
+    {
+        playing = false;
+        if (thread.joinable()) {
+            thread.join();
+        }
+    }
+
+private:
+    std::atomic<bool> playing{true};
+    std::thread thread;
+};
+
 template <class Condition> bool waitUntil(Condition condition)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -174,20 +203,11 @@ TEST_F(ViewThreadTest, TheHostMayDestroyItsWindowWhileTheViewDraws)
     const XErrorHandler before = XSetErrorHandler(countHostError);
     openView(host.parent());
     ASSERT_TRUE(glViewReady);
-    std::atomic<bool> playing{true};
-    std::thread processing([&playing] {
-        MidiBlock block;
-        block.noteOn(0, 60, 100).noteOff(0, 60);
-        while (playing) {
-            receiveMidiBlock(block.events(), nullptr);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
+    KeepPlaying processing;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     host.destroy();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    playing = false;
-    processing.join();
+    processing.stop();
     closeView();
     EXPECT_EQ(hostErrors, 0) << "an error of the view's connection reached the host";
     XSetErrorHandler(before);
@@ -219,22 +239,13 @@ TEST_F(ViewThreadTest, TheLastInstanceMayCloseWhileTheViewDraws)
 {
     openView(host.parent());
     ASSERT_TRUE(glViewReady);
-    std::atomic<bool> playing{true};
-    std::thread processing([&playing] {
-        MidiBlock block;
-        block.noteOn(0, 60, 100).noteOff(0, 60);
-        while (playing) {
-            receiveMidiBlock(block.events(), nullptr);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
+    KeepPlaying processing;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     // A host's close of the last instance with its editor still open frees
     // the model while the view's thread may be drawing it.
     plugin.reset();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    playing = false;
-    processing.join();
+    processing.stop();
     closeView();
     const auto hold = lockModel();
     EXPECT_EQ(currentModel, nullptr);

@@ -1,0 +1,15 @@
+#pragma once
+// The benchmarks' clock: the performance counter, in milliseconds.
+#include <windows.h>
+
+inline double nowMs()
+{
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
