@@ -5,7 +5,6 @@
 #include "plugin/shared/RedrawRequest.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
-#include "view3d/Perspective.h"
 #include "view3d/PromptRedraw.h"
 #include "view3d/ViewThread.h"
 #include "view3d/ViewState.h"
@@ -133,7 +132,7 @@ void displayView()
     glViewport(0, 0, static_cast<GLsizei>(viewWindow.viewWidth), static_cast<GLsizei>(viewWindow.viewHeight));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    multiplyPerspective(45.0, viewWindow.viewWidth / viewWindow.viewHeight, 1.0, static_cast<double>(100 - zoom));
+    gluPerspective(45.0, viewWindow.viewWidth / viewWindow.viewHeight, 1.0, static_cast<double>(100 - zoom));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, static_cast<float>((zoom - 100) / 2));

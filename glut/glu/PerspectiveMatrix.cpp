@@ -1,6 +1,4 @@
-#include "view3d/Perspective.h"
-
-#include "glut/gl.h"
+#include "glut/glu/PerspectiveMatrix.h"
 
 #include <cmath>
 
@@ -21,11 +19,4 @@ bool perspectiveMatrix(double fovyDegrees, double aspect, double zNear, double z
     matrix[11] = -1;
     matrix[14] = -2 * zNear * zFar / deltaZ;
     return true;
-}
-
-void multiplyPerspective(double fovyDegrees, double aspect, double zNear, double zFar)
-{
-    double matrix[16];
-    if (perspectiveMatrix(fovyDegrees, aspect, zNear, zFar, matrix))
-        glMultMatrixd(matrix);
 }

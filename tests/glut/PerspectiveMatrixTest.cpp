@@ -1,6 +1,7 @@
-// The view's own perspective projection: GLU's matrix, and no change at all
-// where GLU makes none (the zoom can bring the far plane onto the near one).
-#include "view3d/Perspective.h"
+// Our perspective projection, for libraries without GLU: GLU's matrix, and
+// no change at all where GLU makes none (the zoom can bring the far plane onto
+// the near one).
+#include "glut/glu/PerspectiveMatrix.h"
 
 #include <gtest/gtest.h>
 
