@@ -55,12 +55,6 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable)
 
 } // extern "C"
 
-double nowMs()
-{
-    using Clock = std::chrono::steady_clock;
-    return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
-}
-
 double median(std::vector<double> values)
 {
     if (values.empty())
