@@ -8,8 +8,12 @@
 # imports and the host's peak memory, and the process's private memory over a
 # thousand editor opens and closes on both presentation paths beside a plain
 # GL child window (scripts/bench-editor-cycles.sh); natively, MIDI intake with its heap
-# allocations and the frame off-screen. Figures only: nothing here passes or
-# fails on a number.
+# allocations and the frame off-screen. Then the Linux library as a Linux host
+# loads it, beside the same figures of the Windows DLL, each with the ratio
+# Linux / Windows: the editor's open and close, the frame after a block of
+# MIDI, note to screen (note_to_screen_bench), the library's size, and its
+# memory and X resources over the thousand opens and closes. Figures only:
+# nothing here passes or fails on a number.
 #
 #   scripts/bench-report.sh [--baseline REF]
 #
@@ -55,7 +59,8 @@ toolchain_of() {
 }
 
 # build_side SOURCE BUILD [extra cmake arguments]: the DLL, and with the tests
-# our host and the figures program; then the native benchmarks.
+# our host and the figures program; then the native benchmarks, and for our
+# own side the Linux library with its figures programs.
 build_side() {
   local source=$1 build=$2
   shift 2
@@ -64,7 +69,8 @@ build_side() {
   cmake --build "$build/windows" -j2 --target QarnViewer $(if [ $# -eq 0 ]; then echo QarnHost editor_figures editor_cycles; fi) >/dev/null
   cmake -S "$source" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQARN_SANITIZE=OFF -DQARN_TESTS=OFF -DQARN_BENCHMARKS=ON >/dev/null
-  cmake --build "$build/native" -j2 --target midi_intake_bench view3d_bench >/dev/null
+  cmake --build "$build/native" -j2 --target midi_intake_bench view3d_bench \
+    $(if [ $# -eq 0 ]; then echo QarnViewer editor_figures editor_cycles note_to_screen_bench; fi) >/dev/null
 }
 
 echo "building ($arch)..." >&2
@@ -87,6 +93,7 @@ if [ -n "$baseline" ]; then
 fi
 
 figures=$bench_root/ours/windows/benchmarks/win32
+linux=$bench_root/ours/native
 host=$bench_root/ours/windows/host/win32/QarnHost.exe
 export WINEPREFIX=$bench_root/wineprefix-$arch WINEARCH=$wine_arch WINEDEBUG=-all
 export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
@@ -104,6 +111,7 @@ for round in $(seq "$rounds"); do
     (cd "$figures" && wine_run ./editor_figures.exe "$side.dll") >"$out/$side-editor-$round.txt" 2>/dev/null
     "${native[$side]}/midi_intake_bench" --benchmark_format=json >"$out/$side-intake-$round.json" 2>/dev/null
   done
+  "$linux/benchmarks/x11/editor_figures" "$linux/plugin/QarnViewer.so" >"$out/linux-editor-$round.txt" 2>/dev/null || true
 done
 for side in "${sides[@]}"; do
   "${native[$side]}/view3d_bench" --benchmark_format=json >"$out/$side-view3d.json" 2>/dev/null
@@ -115,6 +123,8 @@ for side in "${sides[@]}"; do
   $arch-w64-mingw32-objdump -p "${dll[$side]}" | sed -n 's/^\s*DLL Name: //p' | sort -f | paste -sd ' ' >"$out/$side-imports.txt"
   stat -c %s "${dll[$side]}" >"$out/$side-size.txt"
 done
+"$linux/benchmarks/x11/note_to_screen_bench" >"$out/linux-latency.txt" 2>/dev/null || true
+stat -c %s "$linux/plugin/QarnViewer.so" >"$out/linux-size.txt"
 
 python3 - "$out" "$arch" "${sides[@]}" <<'PY'
 import json, os, re, statistics, sys
@@ -166,7 +176,7 @@ def figures(side):
             result[f"latency at {m[1]} Hz idle, frame"] = (float(m[4]), "ms")
     size = read(f"{side}-size.txt").strip()
     if size:
-        result["DLL size"] = (int(size) / 1024, "KiB")
+        result["library size"] = (int(size) / 1024, "KiB")
     for steps, label in (("loaded", "plug-in loaded"), ("open", "editor open, demo song playing")):
         peak = read(f"{side}-{steps}-peak.txt").strip().splitlines()
         if peak and peak[-1].isdigit():
@@ -196,5 +206,31 @@ else:
         print(f"  {name:<{width}}  {o}  {b}  {ratio}  {unit}")
 for side in sides:
     print(f"DLL imports ({side}): {read(f'{side}-imports.txt').strip()}")
+
+# The Linux library beside our DLL: pairs of (Linux figure, Windows figure),
+# named from the start of the programs' lines (a count in brackets may follow).
+linux, windows = figures("linux"), data["ours"]
+def find(fig, start):
+    return next((fig[n] for n in fig if n == start or n.startswith(start + " (")), None)
+pairs = [(n, n) for n in ("first editor open", "first editor open to first frame", "editor open",
+                          "editor open to first frame", "editor close")]
+pairs += [(f"frame after a MIDI block, program {p}", f"idle that draws one frame after a MIDI block, program {p}")
+          for p in range(5)]
+pairs += [(f"latency at {hz} Hz idle, {what}",) * 2 for hz in (15, 30, 60)
+          for what in ("median", "99th percentile", "frame")]
+pairs += [("library size", "library size")]
+print(f"Linux library natively (X11, GLX) beside the {arch} DLL under Wine, one run; ratio Linux / Windows")
+width = max(len(l) for l, _ in pairs)
+print(f"  {'figure':<{width}}  {'Linux':>10}  {'Windows':>10}  {'ratio':>6}")
+cell = lambda figure: f"{figure[0]:10.3f}" if figure else f"{'-':>10}"
+for linux_name, windows_name in pairs:
+    l, w = find(linux, linux_name), find(windows, windows_name)
+    unit = (l or w or (0, ""))[1]
+    ratio = f"{l[0] / w[0]:6.2f}" if l and w and w[0] else f"{'-':>6}"
+    print(f"  {linux_name:<{width}}  {cell(l)}  {cell(w)}  {ratio}  {unit}")
+paired = {l for l, _ in pairs}
+for name, (value, unit) in linux.items():
+    if not any(name == p or name.startswith(p + " (") for p in paired):
+        print(f"  Linux only: {name}: {value:g} {unit}")
 PY
-"$here/bench-editor-cycles.sh" --figures "$figures"
+"$here/bench-editor-cycles.sh" --figures "$figures" --native "$linux"

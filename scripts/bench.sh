@@ -12,7 +12,7 @@ if [ -z "${DISPLAY:-}" ]; then
   trap xvfb_stop EXIT
   xvfb_start
 fi
-for bench in "$(preset_build bench)"/benchmarks/*_bench; do
+for bench in "$(preset_build bench)"/benchmarks/*_bench "$(preset_build bench)"/benchmarks/x11/*_bench; do
   echo "== $(basename "$bench")"
   "$bench" --benchmark_counters_tabular=true
 done

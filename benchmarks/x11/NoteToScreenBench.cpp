@@ -13,6 +13,7 @@
 // middle of the keys the held note lights.
 //
 // Needs an X display (scripts/bench.sh starts Xvfb when there is none).
+#include "benchmarks/x11/Clock.h"
 #include "glut/glut.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
@@ -41,11 +42,6 @@ constexpr int piano88 = 3;
 constexpr int watchedNote = 60;
 // A frame that has not come by then is not coming.
 constexpr auto patience = std::chrono::seconds(2);
-
-double nowMs()
-{
-    return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
-}
 
 bool isRedDominant(const unsigned char* rgba)
 {

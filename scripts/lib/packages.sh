@@ -18,7 +18,7 @@ packages_amd64=(
   imagemagick fonts-liberation libstb-dev
   clang libclang-rt-14-dev time
   python3 xdotool
-  ardour xrestop
+  ardour libxres-dev
   ffmpeg fluidsynth fluid-soundfont-gm
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
