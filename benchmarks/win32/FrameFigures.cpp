@@ -1,3 +1,4 @@
+#include "benchmarks/ChordBlock.h"
 #include "benchmarks/MixedBlock.h"
 #include "benchmarks/win32/DllFigures.h"
 #include "tests/support/Win32Window.h"
@@ -9,19 +10,6 @@ namespace {
 constexpr int programCount = 5;
 constexpr int frameRounds = 40;
 constexpr int stageRounds = 20;
-
-// A chord struck, then released, on every other round.
-MidiBlock chordBlock(bool strike)
-{
-    MidiBlock block;
-    for (const int note : {60, 64, 67, 72, 76, 79}) {
-        if (strike)
-            block.noteOn(0, note, 100);
-        else
-            block.noteOff(0, note);
-    }
-    return block;
-}
 
 void showProgram(AEffect* effect, int program)
 {

@@ -11,6 +11,7 @@
 // idle's time; here the view's own thread draws it as soon as the block
 // wakes it, and the figure is the frame's own time, from its clear until
 // its swap has returned.
+#include "benchmarks/ChordBlock.h"
 #include "benchmarks/x11/LibraryEditor.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/X11TestWindow.h"
@@ -40,19 +41,6 @@ OpenTimes openEditor(LibraryEditor& editor, X11TestWindow& host)
     const double open = editor.open(host.parent());
     const bool drawn = editor.idleUntilFrames(frames + 1, patienceMs);
     return {open, drawn ? lastFrame().end - start : -1.0};
-}
-
-// A chord struck, then released, on every other round.
-MidiBlock chordBlock(bool strike)
-{
-    MidiBlock block;
-    for (const int note : {60, 64, 67, 72, 76, 79}) {
-        if (strike)
-            block.noteOn(0, note, 100);
-        else
-            block.noteOff(0, note);
-    }
-    return block;
 }
 
 void printFrameFigures(LibraryEditor& editor, X11TestWindow& host)
