@@ -13,8 +13,8 @@
 # native Linux plug-in played by Debian's Ardour 7 (scripts/ardour-smoke.sh).
 # On a kernel that cannot run 32-bit programs at all (its x86 emulation
 # switched off), or where apt could not install the i386 set, wine32 and LMMS
-# cannot start: those suites are then skipped with a line that says so, and
-# everything else still runs.
+# cannot start: those suites are then skipped with a line that says so (the
+# 32-bit DLL's tables are still read), and everything else still runs.
 # Before the tests, every include is checked against the directions in the
 # README's layout table. Prints how long each suite took.
 set -euo pipefail
@@ -71,7 +71,12 @@ timed "native tests" ctest --preset native
 timed "Linux plug-in tests" ctest --preset linux
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WIN32_BUILD/CMakeCache.txt")
 for target in "${WINDOWS_TARGETS[@]}"; do
-  runnable "$target" && timed "$target tests" ctest --preset "$target"
+  if runnable "$target"; then
+    timed "$target tests" ctest --preset "$target"
+  else
+    # Reading the DLL's export and import tables runs nothing of Windows.
+    timed "$target DLL tables" ctest --preset "$target" -R '^dll_tables$'
+  fi
 done
 for target in "${WINDOWS_TARGETS[@]}"; do
   runnable "$target" || continue
