@@ -69,10 +69,11 @@ XResources xResourcesOfThisProcess(Display* display)
         if (XResGetClientPid(&ids[i]) != getpid())
             continue;
         ++found.connections;
+        const auto& [connection, length, pid] = ids[i];
         int types = 0;
         XResType* held = nullptr;
         // The older of the extension's calls answers Xlib's way: non-zero on success.
-        if (XResQueryClientResources(display, ids[i].spec.client, &types, &held) != 0) {
+        if (XResQueryClientResources(display, connection.client, &types, &held) != 0) {
             for (int t = 0; t < types; ++t)
                 found.resources += static_cast<long>(held[t].count);
             XFree(held);
