@@ -1,14 +1,13 @@
 #pragma once
 // Shared by the parts of editor_figures.exe: the plug-in DLL loaded as a host
 // loads it, the clock, and what its import hooks have counted.
-#include "benchmarks/win32/Clock.h"
+#include "benchmarks/Timing.h"
 #include "framework/Vst2Abi.h"
 
 #include <windows.h>
 
 #include <vector>
 
-double median(std::vector<double> values);
 intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, void* ptr = nullptr);
 
 // Counted through the DLL's imports.

@@ -10,7 +10,7 @@
 //
 // The DLL presents its frames the way QARN_PRESENT says, as in a host.
 #include "benchmarks/BenchmarkHost.h"
-#include "benchmarks/win32/Clock.h"
+#include "benchmarks/Timing.h"
 #include "host/win32/ImportHooks.h"
 #include "tests/support/PrivateMemory.h"
 #include "tests/support/Win32Window.h"
@@ -183,11 +183,6 @@ private:
     HGLRC context = nullptr;
 };
 
-bool reportsAfter(int cycle)
-{
-    return cycle == 1 || cycle == 10 || cycle == 100 || cycle == 1000 || cycle == 10000;
-}
-
 void runCycles(Cycler& cycler, int cycles)
 {
     TestWindow host(viewLeft + viewWidth, viewTop + viewHeight);
@@ -196,7 +191,7 @@ void runCycles(Cycler& cycler, int cycles)
         cycler.open(host.handle());
         closes.push_back(cycler.close());
         pumpMessages();
-        if (reportsAfter(cycle) || cycle == cycles)
+        if (reportsAfterCycle(cycle) || cycle == cycles)
             std::printf(
                 "private memory after %d cycles: %u kB\n", cycle, static_cast<unsigned>(privateMemoryBytes() / 1024));
     }

@@ -233,12 +233,6 @@ bool hookDll(HMODULE dll)
     return found;
 }
 
-double median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
 intptr_t dispatch(AEffect* effect, int32_t opcode, intptr_t value, void* ptr)
 {
     return effect->dispatcher(effect, opcode, 0, value, ptr, 0.0f);

@@ -12,6 +12,7 @@
 //
 //   editor_cycles QarnViewer.so [cycles]      (needs an X display)
 #include "benchmarks/x11/LibraryEditor.h"
+#include "tests/support/PrivatePages.h"
 #include "tests/support/X11TestWindow.h"
 
 #include <X11/Xlib.h>
@@ -23,6 +24,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -30,19 +34,11 @@ constexpr double patienceMs = 2000.0;
 
 long privateMemoryKib()
 {
-    std::FILE* rollup = std::fopen("/proc/self/smaps_rollup", "r");
+    std::ifstream rollup("/proc/self/smaps_rollup");
     if (!rollup)
         return -1;
-    char line[256];
-    long kib = 0;
-    while (std::fgets(line, sizeof line, rollup)) {
-        if (std::strncmp(line, "Private_", 8) == 0) {
-            if (const char* colon = std::strchr(line, ':'))
-                kib += std::atol(colon + 1);
-        }
-    }
-    std::fclose(rollup);
-    return kib;
+    const std::string text{std::istreambuf_iterator<char>(rollup), std::istreambuf_iterator<char>()};
+    return static_cast<long>(privateKibOfRollup(text));
 }
 
 size_t heapInUseKib()
@@ -83,11 +79,6 @@ XResources xResourcesOfThisProcess(Display* display)
     return found;
 }
 
-bool reportsAfter(int cycle)
-{
-    return cycle == 1 || cycle == 10 || cycle == 100 || cycle == 1000 || cycle == 10000;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -118,7 +109,7 @@ int main(int argc, char** argv)
             std::printf("X resources with the editor open: %ld on %d connections\n", open.resources, open.connections);
         }
         closes.push_back(editor.close());
-        if (reportsAfter(cycle) || cycle == cycles) {
+        if (reportsAfterCycle(cycle) || cycle == cycles) {
             const XResources x = xResourcesOfThisProcess(host.connection());
             std::printf("private memory after %d cycles: %ld kB\n", cycle, privateMemoryKib());
             std::printf("heap in use after %d cycles: %zu kB\n", cycle, heapInUseKib());

@@ -55,14 +55,6 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable)
 
 } // extern "C"
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0.0;
-    std::nth_element(values.begin(), values.begin() + static_cast<long>(values.size() / 2), values.end());
-    return values[values.size() / 2];
-}
-
 FrameRecord lastFrame()
 {
     FrameRecord frame;

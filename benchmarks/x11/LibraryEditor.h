@@ -8,12 +8,10 @@
 // the programs export them (ENABLE_EXPORTS), so the library's calls reach
 // them before libGL's, and they pass every call on. A frame starts at its
 // clear and ends when its swap has returned, both on the view's own thread.
-#include "benchmarks/x11/Clock.h"
+#include "benchmarks/Timing.h"
 #include "framework/Vst2Abi.h"
 
 #include <vector>
-
-double median(std::vector<double> values);
 
 // The frames finished since the program started, and the last one's start
 // and end in nowMs() time.

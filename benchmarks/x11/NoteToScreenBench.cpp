@@ -13,7 +13,7 @@
 // middle of the keys the held note lights.
 //
 // Needs an X display (scripts/bench.sh starts Xvfb when there is none).
-#include "benchmarks/x11/Clock.h"
+#include "benchmarks/Timing.h"
 #include "glut/glut.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"

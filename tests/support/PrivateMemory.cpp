@@ -1,5 +1,7 @@
 #include "tests/support/PrivateMemory.h"
 
+#include "tests/support/PrivatePages.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -78,18 +80,7 @@ size_t linuxPrivateBytes()
     static const unsigned long pid = findUnixPid();
     if (pid == 0)
         return 0;
-    const std::string text = readUnixFile("/proc/" + std::to_string(pid) + "/smaps_rollup");
-    size_t kib = 0;
-    for (size_t line = 0; line < text.size(); line = text.find('\n', line) + 1) {
-        if (text.compare(line, 8, "Private_") == 0) {
-            const size_t colon = text.find(':', line);
-            if (colon != std::string::npos)
-                kib += std::strtoul(text.c_str() + colon + 1, nullptr, 10);
-        }
-        if (text.find('\n', line) == std::string::npos)
-            break;
-    }
-    return kib * 1024;
+    return privateKibOfRollup(readUnixFile("/proc/" + std::to_string(pid) + "/smaps_rollup")) * 1024;
 }
 
 } // namespace
