@@ -2,8 +2,9 @@
 
 // A stand-in VST 2 host for tests: records every audioMaster call an effect
 // makes, with its arguments, and answers each opcode with a configurable value
-// (0 unless set), or with a text written into the call's buffer. The callback has no user data, so the most recently
-// constructed FakeHost receives the calls; keep one per test.
+// (0 unless set), or with a text written into the call's buffer. The callback
+// has no user data, so the most recently constructed FakeHost receives the
+// calls; keep one per test.
 
 #include <cstdint>
 #include <map>
