@@ -1,7 +1,7 @@
 // The host's MIDI file reader with arbitrary bytes. A file it accepts is
 // well formed throughout; a file it refuses names an offset inside the bytes
 // it was given.
-#include "host/MidiFile.h"
+#include "host/engine/MidiFile.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 
 #include "host/win32/FfmpegProcess.h"
 
-#include "host/FfmpegCommand.h"
+#include "host/render/FfmpegCommand.h"
 #include "host/win32/GlWindowReadback.h"
 
 #include <cstdlib>

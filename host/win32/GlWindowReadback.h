@@ -9,7 +9,7 @@
 // the same pixel format reads it. After a buffer swap the back buffer still
 // holds the last frame under Wine's Mesa; on Windows the screen copy already
 // shows it and this is not used.
-#include "host/RgbImage.h"
+#include "host/engine/RgbImage.h"
 
 #include <windows.h>
 

@@ -3,10 +3,10 @@
 // --render, renders the song to video after the script's steps (see README).
 // Exit status: 0 success, 1 a script step or expectation failed, 2 the
 // command line, the song, the script or the plug-in could not be used.
-#include "host/HostOptions.h"
-#include "host/HostScript.h"
-#include "host/MidiFile.h"
-#include "host/SongSchedule.h"
+#include "host/app/HostOptions.h"
+#include "host/driver/HostScript.h"
+#include "host/engine/MidiFile.h"
+#include "host/engine/SongSchedule.h"
 #include "host/win32/DeviceNames.h"
 #include "host/win32/HostSession.h"
 #include "host/win32/LatencyBenchmark.h"

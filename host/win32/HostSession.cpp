@@ -1,6 +1,6 @@
 #include "host/win32/HostSession.h"
 
-#include "host/PanelTargets.h"
+#include "host/driver/PanelTargets.h"
 #include "host/win32/ConsoleInterrupt.h"
 #include "host/win32/WindowCapture.h"
 

@@ -1,6 +1,6 @@
 #include "host/win32/LatencyBenchmark.h"
 
-#include "host/PanelTargets.h"
+#include "host/driver/PanelTargets.h"
 #include "host/win32/FrameProbe.h"
 #include "host/win32/HostSession.h"
 

@@ -3,7 +3,7 @@
 // is the built-in General MIDI synthesizer on Windows; under Wine the ALSA
 // sequencer's ports). Opened and closed on the user-interface thread while
 // the processing thread is stopped; send runs on the processing thread.
-#include "host/MidiOutput.h"
+#include "host/engine/MidiOutput.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // A render's frames into an MP4 through ffmpeg (host/win32/FfmpegProcess.h).
 // ffmpeg starts with the first frame, whose size the video takes.
-#include "host/FfmpegCommand.h"
-#include "host/FrameSink.h"
+#include "host/render/FfmpegCommand.h"
+#include "host/render/FrameSink.h"
 #include "host/win32/FfmpegProcess.h"
 
 class Mp4Sink : public FrameSink {

@@ -1,7 +1,7 @@
 #include "host/win32/PluginHost.h"
 
-#include "host/PluginWidth.h"
-#include "host/Transport.h"
+#include "host/engine/PluginWidth.h"
+#include "host/engine/Transport.h"
 
 #include <windows.h>
 

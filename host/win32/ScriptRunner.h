@@ -1,7 +1,7 @@
 #pragma once
 // Runs a parsed script against a started session, step by step, on the
 // user-interface thread.
-#include "host/HostScript.h"
+#include "host/driver/HostScript.h"
 #include "host/win32/HostSession.h"
 
 #include <vector>

@@ -1,8 +1,8 @@
 #include "host/win32/SongRender.h"
 
-#include "host/FrameClock.h"
-#include "host/FrameSink.h"
-#include "host/PanelTargets.h"
+#include "host/render/FrameClock.h"
+#include "host/render/FrameSink.h"
+#include "host/driver/PanelTargets.h"
 #include "host/win32/Mp4Sink.h"
 #include "host/win32/WindowCapture.h"
 

@@ -8,8 +8,8 @@
 // then the window is captured; the paced processing thread is stopped first,
 // so neither it nor the clock reaches the pictures, and the same song and
 // options give the same frames, byte for byte.
-#include "host/RenderOptions.h"
-#include "host/SongSchedule.h"
+#include "host/render/RenderOptions.h"
+#include "host/engine/SongSchedule.h"
 #include "host/win32/HostSession.h"
 
 // Answers the host's exit status: 0 rendered, 1 failed during the render,

@@ -4,7 +4,7 @@
 // OpenGL child windows along on Windows: their pixels never pass through GDI.
 // Under Wine, where they do not reach the screen, their last frames are read
 // back through OpenGL and pasted in where they are visible.
-#include "host/RgbImage.h"
+#include "host/engine/RgbImage.h"
 #include "host/win32/GlWindowReadback.h"
 
 #include <windows.h>

@@ -8,7 +8,7 @@
 #include "gui/EditorFrame.h"
 #include "gui/PanelButton.h"
 #include "glut/glut.h"
-#include "host/PanelTargets.h"
+#include "host/driver/PanelTargets.h"
 #include "gui/ValueDisplay.h"
 #include "gui/ModuleHandle.h"
 #include "plugin/shared/NoteTable.h"

@@ -1,11 +1,11 @@
 // A practice run of the demo song as the host plays it with --wait and
 // --tempo 50: the transport, the plug-in's scoring and a scripted player that
 // answers every wait, block by block on one thread.
-#include "host/MidiFile.h"
-#include "host/PracticeReferee.h"
-#include "host/ScriptedPlayer.h"
-#include "host/SongSchedule.h"
-#include "host/Transport.h"
+#include "host/engine/MidiFile.h"
+#include "host/practice/PracticeReferee.h"
+#include "host/practice/ScriptedPlayer.h"
+#include "host/engine/SongSchedule.h"
+#include "host/engine/Transport.h"
 
 #include <gtest/gtest.h>
 

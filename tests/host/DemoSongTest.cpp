@@ -1,10 +1,10 @@
 // The bundled demo song: a well-formed file whose player (channel 16) scores
 // below 100 % against the two hands, as the demo promises.
-#include "host/MidiFile.h"
-#include "host/PracticeReferee.h"
-#include "host/ProcessingLoop.h"
-#include "host/SongSchedule.h"
-#include "host/Transport.h"
+#include "host/engine/MidiFile.h"
+#include "host/practice/PracticeReferee.h"
+#include "host/engine/ProcessingLoop.h"
+#include "host/engine/SongSchedule.h"
+#include "host/engine/Transport.h"
 
 #include <gtest/gtest.h>
 

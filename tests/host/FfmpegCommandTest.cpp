@@ -1,6 +1,6 @@
 // The command that turns a render into an MP4, and the quoting of a Windows
 // command line that carries it.
-#include "host/FfmpegCommand.h"
+#include "host/render/FfmpegCommand.h"
 
 #include <gtest/gtest.h>
 

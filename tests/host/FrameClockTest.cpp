@@ -1,5 +1,5 @@
 // Where a render's video frames fall on the song's sample clock.
-#include "host/FrameClock.h"
+#include "host/render/FrameClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The host's command line.
-#include "host/HostOptions.h"
+#include "host/app/HostOptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The scripted mode's text format and the comparison of answers.
-#include "host/HostScript.h"
-#include "host/PanelTargets.h"
+#include "host/driver/HostScript.h"
+#include "host/driver/PanelTargets.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The Standard MIDI File reader on hand-made files: what it reads from good
 // files, and where it stops on bad ones.
-#include "host/MidiFile.h"
+#include "host/engine/MidiFile.h"
 #include "tests/host/SmfBytes.h"
 
 #include <gtest/gtest.h>

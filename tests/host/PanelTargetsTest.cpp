@@ -1,7 +1,7 @@
 // The host's panel targets against the rectangles it pressed when they were
 // worked out by hand: the layout and the bitmap sizes they come from must keep
 // every button where scripts and the hand-press watch have always found it.
-#include "host/PanelTargets.h"
+#include "host/driver/PanelTargets.h"
 
 #include <gtest/gtest.h>
 

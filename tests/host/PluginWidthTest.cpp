@@ -1,5 +1,5 @@
 // The width check the host makes before it loads a plug-in DLL.
-#include "host/PluginWidth.h"
+#include "host/engine/PluginWidth.h"
 
 #include <gtest/gtest.h>
 

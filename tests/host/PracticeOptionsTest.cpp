@@ -1,7 +1,7 @@
 // The practice run's command-line options and script steps: what they read,
 // what they refuse, and that the help lists every option.
-#include "host/HostOptions.h"
-#include "host/HostScript.h"
+#include "host/app/HostOptions.h"
+#include "host/driver/HostScript.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The host's own practice count follows the blocks it sends and the panel
 // presses it makes, as the plug-in's read-out would.
-#include "host/PracticeReferee.h"
+#include "host/practice/PracticeReferee.h"
 #include "tests/support/MidiBlock.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The practice report: what the referee counts from the plug-in's own scoring
 // steps, per bar and in total, and how the report reads as text and JSON.
-#include "host/PracticeReferee.h"
-#include "host/PracticeReport.h"
+#include "host/practice/PracticeReferee.h"
+#include "host/practice/PracticeReport.h"
 #include "tests/support/MidiBlock.h"
 
 #include <gtest/gtest.h>

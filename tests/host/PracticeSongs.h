@@ -2,9 +2,9 @@
 // Small songs and a recording MIDI output for the practice tests: 480 ticks
 // to the quarter note at 120 bpm, so a quarter note lasts 22050 frames at
 // 44.1 kHz and a 4/4 bar 88200.
-#include "host/MidiFile.h"
-#include "host/MidiOutput.h"
-#include "host/SongSchedule.h"
+#include "host/engine/MidiFile.h"
+#include "host/engine/MidiOutput.h"
+#include "host/engine/SongSchedule.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // The transport playing to a learner: the song's tempo scaled, only the
 // expected channels reaching the plug-in while every channel sounds, a bar
 // loop, and the song waiting at each expected chord for the player.
-#include "host/Transport.h"
+#include "host/engine/Transport.h"
 #include "tests/host/PracticeSongs.h"
 
 #include <gtest/gtest.h>

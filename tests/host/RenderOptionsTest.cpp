@@ -1,5 +1,5 @@
 // The render's part of the host's command line.
-#include "host/HostOptions.h"
+#include "host/app/HostOptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // What a render keeps: its folder of numbered frames, and the display
 // options the host switches on for it.
-#include "host/DisplayToggles.h"
-#include "host/FrameSink.h"
-#include "host/PanelTargets.h"
+#include "host/driver/DisplayToggles.h"
+#include "host/render/FrameSink.h"
+#include "host/driver/PanelTargets.h"
 
 #include <gtest/gtest.h>
 

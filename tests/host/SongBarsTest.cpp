@@ -1,7 +1,7 @@
 // The bars of a song: laid out from the file's time signatures, read from
 // its bytes, and kept within bounds whatever the file claims.
-#include "host/MidiFile.h"
-#include "host/SongSchedule.h"
+#include "host/engine/MidiFile.h"
+#include "host/engine/SongSchedule.h"
 #include "tests/host/PracticeSongs.h"
 #include "tests/host/SmfBytes.h"
 

@@ -1,6 +1,6 @@
 // A MIDI file laid out on the sample clock: tempo changes move the frames of
 // what follows them; SMPTE files ignore tempo.
-#include "host/SongSchedule.h"
+#include "host/engine/SongSchedule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The transport and the processing loop: where each song event lands in the
 // blocks, when the transport-changed bit is set, and what reaches the sink.
-#include "host/ProcessingLoop.h"
-#include "host/Transport.h"
+#include "host/engine/ProcessingLoop.h"
+#include "host/engine/Transport.h"
 
 #include <gtest/gtest.h>
 
