@@ -6,7 +6,7 @@
 //            [--wait] [--report FILE]
 //   QarnHost --list-midi-in | --list-midi-out
 //   QarnHost <plugin.dll> --latency
-#include "host/engine/PracticeSettings.h"
+#include "host/engine/SessionOptions.h"
 #include "host/engine/TextFields.h"
 #include "host/render/RenderOptions.h"
 
@@ -14,21 +14,13 @@
 #include <string>
 #include <vector>
 
-struct HostOptions {
-    std::string pluginPath;
-    std::string songPath; // empty: no song
+struct HostOptions : SessionOptions {
     std::string scriptPath; // empty: interactive
-    bool hasProgram = false;
-    int32_t program = 0;
-    int midiInput = -1; // winmm input device number, -1 for none
-    bool loop = false;
     bool listMidiInputs = false;
+    bool listMidiOutputs = false;
     bool latency = false; // measure how long a note takes to reach the screen
     bool help = false;
     RenderOptions render;
-    PracticeOptions practice;
-    int midiOutput = -1; // winmm output device number, -1 for none
-    bool listMidiOutputs = false;
     std::string reportPath; // empty: the report is only printed
 };
 

@@ -75,3 +75,33 @@ std::string pluginWidthMismatch(const std::string& path, PluginWidth dll, uint16
     return path + ": a " + widthText(dll) + " plug-in; " + hostText + ": use the " + widthText(dll) +
         " QarnHost.exe (the " + packageOf(dll) + " package, or build/" + packageOf(dll) + "/host/win32)";
 }
+
+std::string sharedObjectMismatchOfImage(const std::string& path, const uint8_t* bytes, size_t size)
+{
+    constexpr uint8_t elfClass64 = 2;
+    constexpr uint16_t elfMachineX86_64 = 62;
+    constexpr size_t elfMachineField = 18;
+    if (size >= 2 && bytes[0] == 'M' && bytes[1] == 'Z')
+        return path + ": a Windows DLL; this QarnHost loads Linux plug-ins (QarnViewer.so): run the Windows "
+                      "QarnHost.exe under Wine for the DLL";
+    if (size < elfMachineField + 2 || bytes[0] != 0x7F || bytes[1] != 'E' || bytes[2] != 'L' || bytes[3] != 'F')
+        return path + ": not a shared library (no ELF header)";
+    const uint16_t machine = static_cast<uint16_t>(bytes[elfMachineField] | bytes[elfMachineField + 1] << 8);
+    if (bytes[4] != elfClass64 || machine != elfMachineX86_64) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%s library for machine %u", bytes[4] == elfClass64 ? "a 64-bit" : "a 32-bit",
+            static_cast<unsigned>(machine));
+        return path + ": " + text + "; this QarnHost is 64-bit x86 and loads only 64-bit x86 plug-ins";
+    }
+    return {};
+}
+
+std::string sharedObjectMismatch(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return {};
+    uint8_t head[64] = {};
+    file.read(reinterpret_cast<char*>(head), sizeof head);
+    return sharedObjectMismatchOfImage(path, head, static_cast<size_t>(file.gcount()));
+}

@@ -25,3 +25,10 @@ constexpr PluginWidth hostWidth = sizeof(void*) == 8 ? PluginWidth::Bits64 : Plu
 // Empty when a host of width `host` can load the DLL at `path`; otherwise
 // the reason, naming the DLL, its width and the host that takes it.
 std::string pluginWidthMismatch(const std::string& path, PluginWidth dll, uint16_t machine, PluginWidth host);
+
+// Empty when a 64-bit x86 Linux host can load the library at `path` (or the
+// file cannot be read, which the loader reports); otherwise the reason: a
+// Windows DLL, a library of another width or processor, or no library at all.
+std::string sharedObjectMismatch(const std::string& path);
+// The same from the file's first bytes.
+std::string sharedObjectMismatchOfImage(const std::string& path, const uint8_t* bytes, size_t size);

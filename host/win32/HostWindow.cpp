@@ -1,37 +1,35 @@
-#include "host/win32/HostWindow.h"
+// The host's window on Windows: a top-level window of ours whose HWND the
+// editor gets as its parent, a mouse hook that sees presses made by hand,
+// and captures of the screen.
+#include "host/engine/HostWindow.h"
 
-#include <algorithm>
+#include "host/win32/ConsoleInterrupt.h"
+#include "host/win32/PanelPressWatch.h"
+#include "host/win32/TopLevelWindow.h"
+#include "host/win32/WindowCapture.h"
 
-namespace {
+struct HostWindow::Native {
+    TopLevelWindow window;
+    PanelPressWatch handPresses;
+    WindowCapture screen;
+    std::function<void(int, int)> onPanelPress;
 
-const char windowClassName[] = "QarnHostWindow";
-constexpr UINT_PTR idleTimer = 1;
-constexpr int largestSide = 4096;
+    // The panel is the editor's window at the corner of our client area.
+    void followPress(HWND topChild, int x, int y)
+    {
+        RECT placed{};
+        if (!onPanelPress || !topChild || !GetWindowRect(topChild, &placed))
+            return;
+        MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&placed), 2);
+        if (placed.left == 0 && placed.top == 0)
+            onPanelPress(x, y);
+    }
+};
 
-constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-bool registerWindowClass(WNDPROC procedure)
+HostWindow::HostWindow()
+    : native(std::make_unique<Native>())
 {
-    WNDCLASSA windowClass{};
-    if (GetClassInfoA(GetModuleHandleA(nullptr), windowClassName, &windowClass))
-        return true;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    windowClass.lpszClassName = windowClassName;
-    return RegisterClassA(&windowClass) != 0;
 }
-
-// The outer size of a window whose client area has this size.
-SIZE outerSize(int clientWidth, int clientHeight)
-{
-    RECT rect{0, 0, std::clamp(clientWidth, 1, largestSide), std::clamp(clientHeight, 1, largestSide)};
-    AdjustWindowRectEx(&rect, windowStyle, FALSE, 0);
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
-} // namespace
 
 HostWindow::~HostWindow()
 {
@@ -40,148 +38,115 @@ HostWindow::~HostWindow()
 
 bool HostWindow::create(const std::string& title, int clientWidth, int clientHeight, std::string& error)
 {
-    if (!registerWindowClass(windowProc)) {
-        error = "cannot register the host's window class";
+    Native& n = *native;
+    if (!n.window.create(title, clientWidth, clientHeight, error))
         return false;
-    }
-    const SIZE size = outerSize(clientWidth, clientHeight);
-    // A fixed spot near the screen's corner: captures copy the screen, so the
-    // whole window must be on it.
-    window = CreateWindowExA(0, windowClassName, title.c_str(), windowStyle, 20, 20, size.cx, size.cy, nullptr, nullptr,
-        GetModuleHandleA(nullptr), nullptr);
-    if (!window) {
-        error = "cannot create the host's window (Windows error " + std::to_string(GetLastError()) + ")";
-        return false;
-    }
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
+    closeOnInterrupt(n.window.handle());
+    // Without the watch only scripted presses would be followed.
+    n.handPresses.start(n.window.handle(), [&n](int x, int y) {
+        const POINT point{x, y};
+        n.followPress(
+            ChildWindowFromPointEx(n.window.handle(), point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT), x, y);
+    });
     return true;
 }
 
 void HostWindow::destroy()
 {
-    if (window) {
-        stopIdleTimer();
-        HWND closing = window;
-        DestroyWindow(closing);
-        window = nullptr;
-    }
+    closeOnInterrupt(nullptr);
+    native->handPresses.stop();
+    native->window.destroy();
+}
+
+bool HostWindow::isOpen() const
+{
+    return native->window.isOpen();
+}
+
+void* HostWindow::editorParent() const
+{
+    return native->window.handle();
 }
 
 void HostWindow::setClientSize(int width, int height)
 {
-    if (!window)
-        return;
-    const SIZE size = outerSize(width, height);
-    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    native->window.setClientSize(width, height);
 }
 
 void HostWindow::clientSize(int& width, int& height) const
 {
-    RECT rect{};
-    if (window)
-        GetClientRect(window, &rect);
-    width = rect.right;
-    height = rect.bottom;
+    native->window.clientSize(width, height);
 }
 
 void HostWindow::growToChildren()
 {
-    if (!window)
-        return;
-    int width = 0;
-    int height = 0;
-    clientSize(width, height);
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT rect{};
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        width = std::max<int>(width, rect.right);
-        height = std::max<int>(height, rect.bottom);
-    }
-    int currentWidth = 0;
-    int currentHeight = 0;
-    clientSize(currentWidth, currentHeight);
-    if (width != currentWidth || height != currentHeight)
-        setClientSize(width, height);
+    native->window.growToChildren();
 }
 
 void HostWindow::startIdleTimer(std::function<void()> idle)
 {
-    onIdle = std::move(idle);
-    if (window)
-        SetTimer(window, idleTimer, idleInterval, nullptr);
+    native->window.startIdleTimer(std::move(idle));
 }
 
 void HostWindow::setIdleInterval(unsigned milliseconds)
 {
-    idleInterval = milliseconds;
-    if (window && onIdle)
-        SetTimer(window, idleTimer, idleInterval, nullptr);
+    native->window.setIdleInterval(milliseconds);
 }
 
 void HostWindow::stopIdleTimer()
 {
-    if (window)
-        KillTimer(window, idleTimer);
-    onIdle = nullptr;
+    native->window.stopIdleTimer();
+}
+
+void HostWindow::setCloseHandler(std::function<void()> handler)
+{
+    native->window.setCloseHandler(std::move(handler));
+}
+
+void HostWindow::setPanelPressHandler(std::function<void(int x, int y)> handler)
+{
+    native->onPanelPress = std::move(handler);
 }
 
 bool HostWindow::pumpMessages()
 {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return isOpen();
+    return native->window.pumpMessages();
 }
 
 bool HostWindow::runFor(int milliseconds)
 {
-    const DWORD start = GetTickCount();
+    return native->window.runFor(milliseconds);
+}
+
+bool HostWindow::press(int x, int y, bool rightButton)
+{
+    HWND host = native->window.handle();
+    if (!host)
+        return false;
+    POINT point{x, y};
+    HWND target = host;
+    HWND topChild = nullptr;
     for (;;) {
-        if (!pumpMessages())
-            return false;
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= static_cast<DWORD>(milliseconds))
-            return true;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(milliseconds) - elapsed, QS_ALLINPUT);
+        HWND child = ChildWindowFromPointEx(target, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!child || child == target)
+            break;
+        MapWindowPoints(target, child, &point, 1);
+        if (target == host)
+            topChild = child;
+        target = child;
     }
+    if (target == host)
+        return false;
+
+    // Sent straight to the window, so the hand-press hook does not see it too.
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    SendMessageA(target, rightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, rightButton ? MK_RBUTTON : MK_LBUTTON, where);
+    SendMessageA(target, rightButton ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+    native->followPress(topChild, x, y);
+    return true;
 }
 
-void HostWindow::runUntilClosed()
+bool HostWindow::capture(RgbImage& image, std::string& error)
 {
-    MSG message;
-    while (isOpen() && GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-LRESULT CALLBACK HostWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self) {
-        switch (message) {
-        case WM_TIMER:
-            if (wParam == idleTimer && self->onIdle)
-                self->onIdle();
-            return 0;
-        case WM_CLOSE:
-            if (self->onClose)
-                self->onClose();
-            self->destroy();
-            return 0;
-        case WM_DESTROY:
-            // Whoever destroyed it, the window is gone from here on.
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            self->window = nullptr;
-            PostQuitMessage(0);
-            return 0;
-        default: break;
-        }
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return native->screen.capture(native->window.handle(), image, error);
 }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <fstream>
 #include <vector>
 
@@ -98,3 +100,26 @@ TEST(PluginWidthTest, AMismatchNamesTheDllItsWidthAndTheHostToUse)
 }
 
 } // namespace
+
+TEST(PluginWidthTest, LinuxHostsRefuseDllsAndOtherLibrariesByName)
+{
+    std::vector<uint8_t> elf(64, 0);
+    const uint8_t magic[] = {0x7F, 'E', 'L', 'F', 2};
+    std::copy(std::begin(magic), std::end(magic), elf.begin());
+    elf[18] = 62; // x86-64
+    EXPECT_EQ(sharedObjectMismatchOfImage("a.so", elf.data(), elf.size()), "");
+
+    elf[4] = 1; // 32-bit
+    elf[18] = 3; // i386
+    EXPECT_NE(sharedObjectMismatchOfImage("a.so", elf.data(), elf.size()).find("a 32-bit library"), std::string::npos);
+    elf[4] = 2;
+    elf[18] = 183; // AArch64
+    EXPECT_NE(sharedObjectMismatchOfImage("a.so", elf.data(), elf.size()).find("machine 183"), std::string::npos);
+
+    const std::vector<uint8_t> dll = imageHead(0x8664);
+    EXPECT_NE(sharedObjectMismatchOfImage("QarnViewer.dll", dll.data(), dll.size()).find("a Windows DLL"),
+        std::string::npos);
+    const uint8_t text[] = "#!/bin/sh\n";
+    EXPECT_EQ(sharedObjectMismatchOfImage("x", text, 4), "x: not a shared library (no ELF header)");
+    EXPECT_EQ(sharedObjectMismatchOfImage("x", nullptr, 0), "x: not a shared library (no ELF header)");
+}

@@ -2,7 +2,8 @@
 // Runs a parsed script against a started session, step by step, on the
 // user-interface thread.
 #include "host/driver/HostScript.h"
-#include "host/win32/HostSession.h"
+#include "host/engine/HostSession.h"
+#include "host/practice/PracticeCompanion.h"
 
 #include <vector>
 
@@ -10,4 +11,4 @@
 // expectation or step to standard error, naming its line. Answers the exit
 // status: 0 when every step and expectation held, 1 otherwise. A failed
 // expectation does not stop the script; a closed window does.
-int runHostScript(HostSession& session, const std::vector<ScriptStep>& steps);
+int runHostScript(HostSession& session, PracticeCompanion& companion, const std::vector<ScriptStep>& steps);

@@ -1,11 +1,10 @@
-#include "host/win32/SongRender.h"
+#include "host/render/SongRender.h"
 
 #include "host/render/FrameClock.h"
 #include "host/render/FrameSink.h"
-#include "host/driver/PanelTargets.h"
-#include "host/win32/Mp4Sink.h"
-#include "host/win32/WindowCapture.h"
+#include "host/render/Mp4Sink.h"
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -17,10 +16,18 @@ int failure(int status, const std::string& message)
     return status;
 }
 
+bool readable(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file)
+        std::fclose(file);
+    return file != nullptr;
+}
+
 std::unique_ptr<FrameSink> makeSink(const RenderOptions& options, const FrameClock& clock, std::string& error)
 {
     if (rendersToMp4(options.outPath)) {
-        if (!options.audioPath.empty() && GetFileAttributesA(options.audioPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (!options.audioPath.empty() && !readable(options.audioPath)) {
             error = options.audioPath + ": cannot read the sound track";
             return nullptr;
         }
@@ -39,38 +46,27 @@ std::unique_ptr<FrameSink> makeSink(const RenderOptions& options, const FrameClo
 }
 
 // Highlight and depress on, unless the user keeps them as the script left them.
-void switchTogglesOn(HostSession& session, const RenderOptions& options)
+void switchTogglesOn(PanelPresses& panel, const RenderOptions& options)
 {
     if (options.keepToggles)
         return;
-    for (const char* name : {"highlight", "depress"}) {
-        const DisplayToggles& toggles = session.displayToggles();
-        const bool on = std::string(name) == "highlight" ? toggles.highlight() : toggles.depress();
-        const PanelTarget* button = panelTargetNamed(name);
-        if (!on)
-            session.press(button->centreX(), button->centreY(), false);
-    }
+    if (!panel.displayToggles().highlight())
+        panel.pressNamed("highlight");
+    if (!panel.displayToggles().depress())
+        panel.pressNamed("depress");
 }
 
 class Stopwatch {
 public:
-    Stopwatch() { QueryPerformanceCounter(&start); }
-    double seconds() const
-    {
-        LARGE_INTEGER now;
-        LARGE_INTEGER frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-    }
+    double seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); }
 
 private:
-    LARGE_INTEGER start;
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
 };
 
 } // namespace
 
-int renderSong(HostSession& session, const SongSchedule& song, const RenderOptions& options)
+int renderSong(HostSession& session, PanelPresses& panel, const SongSchedule& song, const RenderOptions& options)
 {
     const double songSeconds = static_cast<double>(song.lengthFrames()) / song.sampleRate();
     if (!options.hasTo && options.fromSeconds >= songSeconds) {
@@ -87,10 +83,9 @@ int renderSong(HostSession& session, const SongSchedule& song, const RenderOptio
 
     const Stopwatch stopwatch;
     session.openEditor();
-    switchTogglesOn(session, options);
+    switchTogglesOn(panel, options);
     session.startOfflinePlayback();
     int64_t position = 0;
-    WindowCapture capture;
     RgbImage frame;
     for (int64_t index = 0; index < clock.frameCount(); ++index) {
         // The messages at the frame's own sample belong to it.
@@ -100,9 +95,7 @@ int renderSong(HostSession& session, const SongSchedule& song, const RenderOptio
             session.runBlock(static_cast<int32_t>(length));
             position += length;
         }
-        if (!session.idle(1))
-            return failure(1, "the window was closed");
-        if (!capture.capture(session.windowHandle(), frame, error) || !sink->write(frame, error))
+        if (!session.capture(frame, error) || !sink->write(frame, error))
             return failure(index == 0 ? 2 : 1, "frame " + std::to_string(index) + ": " + error);
     }
     if (!sink->finish(error))

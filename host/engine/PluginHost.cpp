@@ -1,9 +1,4 @@
-#include "host/win32/PluginHost.h"
-
-#include "host/engine/PluginWidth.h"
-#include "host/engine/Transport.h"
-
-#include <windows.h>
+#include "host/engine/PluginHost.h"
 
 #include <cstdint>
 #include <cstring>
@@ -12,35 +7,13 @@ namespace {
 
 PluginHost* currentHost = nullptr;
 
+// Set on the thread that processes blocks, so that the plug-in's questions
+// about time and process level are answered for the thread that asks.
+thread_local bool onProcessingThread = false;
+
 typedef AEffect*(VSTCALLBACK* PluginEntry)(audioMasterCallback host);
 
 constexpr intptr_t hostVersion = 2400;
-
-// Windows wants backslashes in paths handed to LoadLibrary.
-std::string windowsPath(std::string path)
-{
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return (length > 0 && length < MAX_PATH) ? std::string(full, length) : path;
-}
-
-std::string systemMessage(DWORD code)
-{
-    char text[256] = {};
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof text, nullptr);
-    std::string message(text, length);
-    const size_t insert = message.find("%1");
-    if (insert != std::string::npos)
-        message.replace(insert, 2, "the file");
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
-        message.pop_back();
-    return message.empty() ? "Windows error " + std::to_string(code) : message;
-}
 
 void copyText(void* ptr, const char* text, size_t room)
 {
@@ -79,35 +52,15 @@ PluginHost::~PluginHost()
 bool PluginHost::load(const std::string& path, std::string& error)
 {
     unload();
-    const std::string fullPath = windowsPath(path);
-    uint16_t machine = 0;
-    error = pluginWidthMismatch(path, pluginWidthOfFile(fullPath, machine), machine, hostWidth);
-    if (!error.empty())
+    if (!library.load(path, error))
         return false;
-    HMODULE library = LoadLibraryExA(fullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (!library) {
-        error = path + ": cannot load the DLL: " + systemMessage(GetLastError());
-        return false;
-    }
-    // Plug-ins of this generation export "VSTPluginMain" or, older, "main".
-    FARPROC entry = GetProcAddress(library, "VSTPluginMain");
-    if (!entry)
-        entry = GetProcAddress(library, "main");
-    if (!entry) {
-        FreeLibrary(library);
-        error = path + ": not a VST 2 plug-in, it exports no \"main\"";
-        return false;
-    }
-
-    module = library;
     currentHost = this;
-    AEffect* created = reinterpret_cast<PluginEntry>(reinterpret_cast<void*>(entry))(hostCallback);
+    AEffect* created = reinterpret_cast<PluginEntry>(library.entry())(hostCallback);
     if (!created || created->magic != kEffectMagic || !created->dispatcher) {
         error = path +
             (created ? ": the plug-in's main answered a record that is not an effect"
                      : ": the plug-in's main answered no effect");
-        FreeLibrary(library);
-        module = nullptr;
+        library.unload();
         currentHost = nullptr;
         return false;
     }
@@ -121,10 +74,7 @@ void PluginHost::unload()
         dispatch(effClose);
         plugin = nullptr;
     }
-    if (module) {
-        FreeLibrary(static_cast<HMODULE>(module));
-        module = nullptr;
-    }
+    library.unload();
     if (currentHost == this)
         currentHost = nullptr;
 }
@@ -136,14 +86,14 @@ intptr_t PluginHost::dispatch(int32_t opcode, int32_t index, intptr_t value, voi
 
 void PluginHost::setBlockTime(const VstTimeInfo& time)
 {
-    processingThread.store(GetCurrentThreadId(), std::memory_order_relaxed);
+    onProcessingThread = true;
     playing.store((time.flags & kVstTransportPlaying) != 0, std::memory_order_relaxed);
     blockTime = time;
 }
 
 VstTimeInfo* PluginHost::timeForCaller()
 {
-    if (GetCurrentThreadId() == processingThread.load(std::memory_order_relaxed))
+    if (onProcessingThread)
         return &blockTime;
     otherTime.flags = kVstTempoValid | (playing.load(std::memory_order_relaxed) ? kVstTransportPlaying : 0);
     return &otherTime;
@@ -178,7 +128,7 @@ intptr_t PluginHost::answer(int32_t opcode, int32_t index, intptr_t value, void*
     case audioMasterGetBlockSize: return blockSize;
     case audioMasterGetCurrentProcessLevel:
         // 1: user-interface thread, 2: real-time processing thread.
-        return GetCurrentThreadId() == processingThread.load(std::memory_order_relaxed) ? 2 : 1;
+        return onProcessingThread ? 2 : 1;
     case audioMasterGetVendorString: copyText(ptr, "Qarn", 64); return ptr ? 1 : 0;
     case audioMasterGetProductString: copyText(ptr, "Qarn Host", 64); return ptr ? 1 : 0;
     case audioMasterGetVendorVersion: return 1;

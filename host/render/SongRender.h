@@ -10,8 +10,9 @@
 // options give the same frames, byte for byte.
 #include "host/render/RenderOptions.h"
 #include "host/engine/SongSchedule.h"
-#include "host/win32/HostSession.h"
+#include "host/driver/PanelPresses.h"
+#include "host/engine/HostSession.h"
 
 // Answers the host's exit status: 0 rendered, 1 failed during the render,
 // 2 the output or ffmpeg could not be used.
-int renderSong(HostSession& session, const SongSchedule& song, const RenderOptions& options);
+int renderSong(HostSession& session, PanelPresses& panel, const SongSchedule& song, const RenderOptions& options);

@@ -1,5 +1,5 @@
 #pragma once
-// Loads a VST 2 plug-in DLL the way any Windows host does (LoadLibrary, the
+// Loads a VST 2 plug-in the way any host does (the binary loaded, its
 // `main` export called with our audioMasterCallback) and answers the
 // plug-in's requests of its host: version 2400, MIDI wanted, the time info of
 // the block being processed, idle, window size and the usual queries.
@@ -7,6 +7,7 @@
 // One plug-in per process: the callback reaches this object through a
 // process-wide pointer, since the plug-in calls it before `main` returns.
 #include "framework/Vst2Abi.h"
+#include "host/engine/PluginLibrary.h"
 
 #include <atomic>
 #include <cstdint>
@@ -21,16 +22,15 @@ public:
     PluginHost(const PluginHost&) = delete;
     PluginHost& operator=(const PluginHost&) = delete;
 
-    // Loads the DLL and calls its entry. Answers false with a message when the
-    // DLL is of the other width (32-bit hosts load 32-bit plug-ins, 64-bit
-    // hosts 64-bit ones), the file is no DLL, has no entry, or the entry
-    // answers no valid effect.
+    // Loads the binary and calls its entry. Answers false with a message when
+    // the platform's loader refuses it (host/engine/PluginLibrary.h) or the
+    // entry answers no valid effect.
     bool load(const std::string& path, std::string& error);
-    // effClose, then FreeLibrary. Harmless when nothing is loaded.
+    // effClose, then the binary is unloaded. Harmless when nothing is loaded.
     void unload();
 
     AEffect* effect() const { return plugin; }
-    void* moduleHandle() const { return module; } // HMODULE
+    void* moduleHandle() const { return library.handle(); }
     intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
 
     // Processing thread, before each block: the time info the plug-in gets
@@ -51,12 +51,11 @@ private:
 
     double sampleRate;
     int32_t blockSize;
-    void* module = nullptr;
+    PluginLibrary library;
     AEffect* plugin = nullptr;
 
     VstTimeInfo blockTime{};
     VstTimeInfo otherTime{};
-    std::atomic<unsigned long> processingThread{0};
     std::atomic<bool> playing{false};
     std::atomic<int32_t> wantMidiCount{0};
 };

@@ -1,6 +1,7 @@
-#include "host/win32/ScriptRunner.h"
+#include "host/driver/ScriptRunner.h"
 
-#include "host/win32/DeviceNames.h"
+#include "host/driver/ScriptAnswers.h"
+#include "host/engine/PortNames.h"
 
 #include <cstdio>
 #include <string>
@@ -23,8 +24,9 @@ bool fileExists(const std::string& path)
 
 class ScriptRunner {
 public:
-    explicit ScriptRunner(HostSession& session)
+    ScriptRunner(HostSession& session, PracticeCompanion& companion)
         : session(session)
+        , companion(companion)
     {
     }
 
@@ -111,14 +113,14 @@ private:
             return true;
         }
         case StepKind::Expect: {
-            const std::string answer = session.answer(step.query);
+            const std::string answer = answerQuery(session, companion, step.query);
             if (answerMatches(step.query, step.expected, answer))
                 return true;
             return fail(step,
                 "expected " + queryText(step.query) + " '" + step.expected + "', the answer was '" + answer + "'");
         }
         case StepKind::Print:
-            std::printf("%s: %s\n", queryText(step.query).c_str(), session.answer(step.query).c_str());
+            std::printf("%s: %s\n", queryText(step.query).c_str(), answerQuery(session, companion, step.query).c_str());
             std::fflush(stdout);
             return true;
         case StepKind::WaitFile: return waitForFile(step);
@@ -144,19 +146,20 @@ private:
     bool runPracticeStep(const ScriptStep& step)
     {
         const int64_t* n = step.numbers;
+        PracticeSettings& settings = session.practiceSettings();
         std::string error;
         switch (step.kind) {
-        case StepKind::PlayAs: session.setPlayAs(static_cast<int>(n[0])); return true;
-        case StepKind::ExpectChannels: session.setExpectedChannels(static_cast<uint32_t>(n[0])); return true;
-        case StepKind::Tempo: session.setTempo(static_cast<int>(n[0])); return true;
+        case StepKind::PlayAs: settings.playAs.store(static_cast<int>(n[0])); return true;
+        case StepKind::ExpectChannels: settings.expectedChannels.store(static_cast<uint32_t>(n[0])); return true;
+        case StepKind::Tempo: settings.tempoPercent.store(static_cast<int>(n[0])); return true;
         case StepKind::LoopBars:
             return session.setLoopBars(static_cast<int>(n[0]), static_cast<int>(n[1]), error) || fail(step, error);
-        case StepKind::WaitMode: session.setWaitForPlayer(n[0] != 0); return true;
+        case StepKind::WaitMode: settings.waitForPlayer.store(n[0] != 0); return true;
         case StepKind::MidiOut: return session.switchMidiOutput(static_cast<int>(n[0]), error) || fail(step, error);
         case StepKind::ListMidiOut:
-            printDeviceNames(MidiOutputDevice::deviceNames(), "no MIDI output devices");
+            printPortNames(MidiOutputPort::portNames(), "no MIDI output devices");
             return true;
-        case StepKind::Report: return session.writeReport(step.path, error) || fail(step, error);
+        case StepKind::Report: return companion.writeReport(step.path, error) || fail(step, error);
         case StepKind::KeyboardOn:
             return session.sendFromKeyboard(
                        static_cast<uint8_t>(0x90 | n[0]), static_cast<uint8_t>(n[1]), static_cast<uint8_t>(n[2])) ||
@@ -164,18 +167,19 @@ private:
         case StepKind::KeyboardOff:
             return session.sendFromKeyboard(static_cast<uint8_t>(0x80 | n[0]), static_cast<uint8_t>(n[1]), 64) ||
                 fail(step, "the processing thread did not take the note");
-        case StepKind::AnswerWaits: return session.answerWaits(error) || fail(step, error);
+        case StepKind::AnswerWaits: return companion.answerWaits(error) || fail(step, error);
         default: return true;
         }
     }
 
     HostSession& session;
+    PracticeCompanion& companion;
     bool failed = false;
 };
 
 } // namespace
 
-int runHostScript(HostSession& session, const std::vector<ScriptStep>& steps)
+int runHostScript(HostSession& session, PracticeCompanion& companion, const std::vector<ScriptStep>& steps)
 {
-    return ScriptRunner(session).run(steps);
+    return ScriptRunner(session, companion).run(steps);
 }

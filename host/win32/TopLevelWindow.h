@@ -1,5 +1,5 @@
 #pragma once
-// The host's top-level window, the parent it hands to the plug-in's editor.
+// The Win32 window behind the host's window (host/engine/HostWindow.h).
 // Its timer drives the editor's idle about 30 times a second on the
 // user-interface thread, as hosts do, and its message loop runs everything
 // else the editor's windows need.
@@ -8,13 +8,13 @@
 #include <functional>
 #include <string>
 
-class HostWindow {
+class TopLevelWindow {
 public:
-    HostWindow() = default;
-    ~HostWindow();
+    TopLevelWindow() = default;
+    ~TopLevelWindow();
 
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
+    TopLevelWindow(const TopLevelWindow&) = delete;
+    TopLevelWindow& operator=(const TopLevelWindow&) = delete;
 
     bool create(const std::string& title, int clientWidth, int clientHeight, std::string& error);
     // Harmless when already destroyed (by the user closing the window).
@@ -41,8 +41,6 @@ public:
     bool pumpMessages();
     // Handles messages, timer ticks included, for this long; false once the window is gone.
     bool runFor(int milliseconds);
-    // Handles messages until the user closes the window.
-    void runUntilClosed();
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

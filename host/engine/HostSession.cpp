@@ -1,0 +1,321 @@
+#include "host/engine/HostSession.h"
+
+#include "host/engine/TextFields.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+// Used until the editor reports a size of its own.
+constexpr int fallbackWidth = 640;
+constexpr int fallbackHeight = 480;
+constexpr int largestSide = 4096;
+constexpr int mostChannels = 64;
+// The processing thread takes a command within one block (12 ms); waiting
+// longer than this means it is stuck, and a script should say so, not hang.
+constexpr auto commandPatience = std::chrono::seconds(10);
+
+} // namespace
+
+HostSession::HostSession(const SessionOptions& options, const SongSchedule* song)
+    : options(options)
+    , song(song)
+    , pluginHost(sampleRate, blockSize)
+    , transport(song, blockSize, sampleRate, options.loop)
+{
+}
+
+HostSession::~HostSession()
+{
+    shutdown();
+}
+
+void HostSession::addListener(SessionListener* listener)
+{
+    if (listener && listenerCount < 2 && !processing)
+        listeners[listenerCount++] = listener;
+}
+
+bool HostSession::start(std::string& error)
+{
+    if (!pluginHost.load(options.pluginPath, error))
+        return false;
+    AEffect* effect = pluginHost.effect();
+    pluginHost.dispatch(effOpen);
+    pluginHost.dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
+    pluginHost.dispatch(effSetBlockSize, 0, blockSize);
+    if (options.hasProgram)
+        setProgram(options.program);
+
+    // The learner's settings, before the first block.
+    if (!checkLoopBars(options.practice.loopFirstBar, options.practice.loopLastBar, error))
+        return false;
+    settings.apply(options.practice, playAsChannel(options.practice, options.midiInput >= 0, song != nullptr));
+    transport.practiseWith(&settings);
+    transport.playTo(&midiOutput);
+    if (options.midiOutput >= 0 && !midiOutput.open(options.midiOutput, error))
+        return false;
+
+    const int inputs = std::clamp<int32_t>(effect->numInputs, 0, mostChannels);
+    const int outputs = std::clamp<int32_t>(effect->numOutputs, 0, mostChannels);
+    silence.assign(static_cast<size_t>(inputs + outputs + 1) * blockSize, 0.0f);
+    inputPointers.assign(static_cast<size_t>(inputs) + 1, nullptr);
+    outputPointers.assign(static_cast<size_t>(outputs) + 1, nullptr);
+    for (int i = 0; i < inputs; ++i)
+        inputPointers[i] = silence.data() + static_cast<size_t>(i) * blockSize;
+    for (int i = 0; i < outputs; ++i)
+        outputPointers[i] = silence.data() + static_cast<size_t>(inputs + i) * blockSize;
+
+    pluginHost.dispatch(effMainsChanged, 0, 1);
+    switchedOn = true;
+
+    std::string title = "Qarn Host - " + fileNameOf(options.pluginPath);
+    if (song)
+        title += " - " + fileNameOf(options.songPath);
+    if (!window.create(title, fallbackWidth, fallbackHeight, error))
+        return false;
+    window.setCloseHandler([this] { closeEditor(); });
+    window.setPanelPressHandler([this](int x, int y) {
+        if (onPanelPress)
+            onPanelPress(x, y);
+    });
+    pluginHost.onSizeWindow = [this](int width, int height) {
+        window.setClientSize(width, height);
+        return true;
+    };
+
+    processing = std::make_unique<ProcessingLoop>(
+        transport, commands,
+        [this](VstEvents* events, const VstTimeInfo& time, int32_t frames) { processBlock(events, time, frames); },
+        blockSize, sampleRate);
+    processing->start();
+
+    if (options.midiInput >= 0) {
+        auto receive = [this](uint8_t status, uint8_t data1, uint8_t data2) {
+            commands.postMidi(keyboardStatus(status, settings.playAs.load()), data1, data2);
+        };
+        if (!keyboard.open(options.midiInput, receive, error))
+            return false;
+    }
+    return true;
+}
+
+void HostSession::shutdown()
+{
+    keyboard.close();
+    if (processing) {
+        processing->stop();
+        processing.reset();
+    }
+    midiOutput.close();
+    closeEditor();
+    window.destroy();
+    if (switchedOn) {
+        pluginHost.dispatch(effMainsChanged, 0, 0);
+        switchedOn = false;
+    }
+    pluginHost.unload();
+}
+
+void HostSession::processBlock(VstEvents* events, const VstTimeInfo& time, int32_t frames)
+{
+    pluginHost.setBlockTime(time);
+    if (events) {
+        for (int i = 0; i < listenerCount; ++i)
+            listeners[i]->onBlock(*events, time, transport.eventBars().data());
+        pluginHost.dispatch(effProcessEvents, 0, 0, events);
+    }
+    // The audio call every block, as an audio device drives it; the plug-in
+    // may have written into the buffers last time, so they start silent again.
+    std::fill(silence.begin(), silence.end(), 0.0f);
+    AEffect* effect = pluginHost.effect();
+    if ((effect->flags & effFlagsCanReplacing) && effect->processReplacing)
+        effect->processReplacing(effect, inputPointers.data(), outputPointers.data(), frames);
+    else if (effect->process)
+        effect->process(effect, inputPointers.data(), outputPointers.data(), frames);
+}
+
+intptr_t HostSession::openEditor()
+{
+    if (editorIsOpen || !window.isOpen())
+        return editorAnswer;
+    fitWindowToEditor();
+    editorAnswer = pluginHost.dispatch(effEditOpen, 0, 0, window.editorParent());
+    // Every open gets its close, whatever open answered: a plug-in may have
+    // built windows before reporting a failure.
+    editorIsOpen = true;
+    fitWindowToEditor();
+    window.growToChildren();
+    // A spinning model turns one degree per idle.
+    if (options.idleTimer)
+        window.startIdleTimer([this] { editorIdle(); });
+    window.pumpMessages();
+    return editorAnswer;
+}
+
+void HostSession::closeEditor()
+{
+    if (!editorIsOpen)
+        return;
+    window.stopIdleTimer();
+    pluginHost.dispatch(effEditClose);
+    editorIsOpen = false;
+}
+
+void HostSession::fitWindowToEditor()
+{
+    ERect* rect = nullptr;
+    if (!pluginHost.dispatch(effEditGetRect, 0, 0, &rect) || !rect)
+        return;
+    const int width = rect->right - rect->left;
+    const int height = rect->bottom - rect->top;
+    if (width > 0 && height > 0 && width <= largestSide && height <= largestSide)
+        window.setClientSize(width, height);
+}
+
+void HostSession::editorIdle()
+{
+    if (editorIsOpen)
+        pluginHost.dispatch(effEditIdle);
+}
+
+void HostSession::setIdleRate(int perSecond)
+{
+    window.setIdleInterval(1000 / std::max(perSecond, 1));
+}
+
+void HostSession::setProgram(int32_t program)
+{
+    pluginHost.dispatch(effSetProgram, 0, program);
+}
+
+bool HostSession::press(int x, int y, bool rightButton)
+{
+    if (!window.press(x, y, rightButton))
+        return false;
+    window.pumpMessages();
+    return true;
+}
+
+bool HostSession::send(const HostCommand& command)
+{
+    const uint32_t ticket = commands.post(command);
+    const auto start = std::chrono::steady_clock::now();
+    while (!commands.isDone(ticket)) {
+        if (!window.runFor(1) || std::chrono::steady_clock::now() - start > commandPatience)
+            return false;
+    }
+    return true;
+}
+
+bool HostSession::sendMidi(uint8_t status, uint8_t data1, uint8_t data2)
+{
+    return send(midiCommand(status, data1, data2));
+}
+
+bool HostSession::waitForSongEnd(std::string& error)
+{
+    if (!song) {
+        error = "there is no song to wait for; give one on the command line";
+        return false;
+    }
+    // Read the count first: a song ending between the two reads still ends the wait.
+    const uint32_t endsBefore = transport.songEnds();
+    while (transport.isPlaying() && transport.songEnds() == endsBefore) {
+        if (!window.runFor(10)) {
+            error = "the window was closed";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HostSession::idle(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        editorIdle();
+        if (!window.pumpMessages())
+            return false;
+    }
+    return true;
+}
+
+bool HostSession::wait(int milliseconds)
+{
+    return window.runFor(milliseconds);
+}
+
+bool HostSession::capture(RgbImage& image, std::string& error)
+{
+    // One idle first, so that a view that draws at idle shows what is current.
+    if (!idle(1)) {
+        error = "the window was closed";
+        return false;
+    }
+    return window.capture(image, error);
+}
+
+void HostSession::play()
+{
+    HostCommand command;
+    command.kind = HostCommandKind::Play;
+    commands.post(command);
+}
+
+void HostSession::startOfflinePlayback()
+{
+    if (processing)
+        processing->stop();
+    play();
+}
+
+void HostSession::runBlock(int32_t frames)
+{
+    if (processing)
+        processing->runBlock(frames);
+}
+
+bool HostSession::checkLoopBars(int first, int last, std::string& error) const
+{
+    if (first == 0)
+        return true;
+    if (!song) {
+        error = "a bar loop needs a song";
+        return false;
+    }
+    if (last > song->barCount()) {
+        error = "bars " + std::to_string(first) + "-" + std::to_string(last) + ": the song has " +
+            std::to_string(song->barCount()) + " bars";
+        return false;
+    }
+    return true;
+}
+
+bool HostSession::setLoopBars(int first, int last, std::string& error)
+{
+    if (!checkLoopBars(first, last, error))
+        return false;
+    settings.setLoopBars(first, last);
+    return true;
+}
+
+bool HostSession::switchMidiOutput(int port, std::string& error)
+{
+    // The processing thread sends to the port; it must not while the port changes.
+    if (processing)
+        processing->stop();
+    bool opened = true;
+    if (port < 0)
+        midiOutput.close();
+    else
+        opened = midiOutput.open(port, error);
+    if (processing)
+        processing->start();
+    return opened;
+}
+
+bool HostSession::sendFromKeyboard(uint8_t status, uint8_t data1, uint8_t data2)
+{
+    return sendMidi(keyboardStatus(status, settings.playAs.load()), data1, data2);
+}

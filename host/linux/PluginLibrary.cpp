@@ -1,0 +1,40 @@
+#include "host/engine/PluginLibrary.h"
+
+#include "host/engine/PluginWidth.h"
+
+#include <dlfcn.h>
+
+bool PluginLibrary::load(const std::string& path, std::string& error)
+{
+    unload();
+    error = sharedObjectMismatch(path);
+    if (!error.empty())
+        return false;
+    // RTLD_LOCAL, as hosts load plug-ins: the plug-in's symbols stay its own.
+    void* library = dlopen(path.find('/') == std::string::npos ? ("./" + path).c_str() : path.c_str(),
+        RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        const char* reason = dlerror();
+        error = path + ": cannot load the library: " + (reason ? reason : "unknown reason");
+        return false;
+    }
+    void* found = dlsym(library, "VSTPluginMain");
+    if (!found)
+        found = dlsym(library, "main");
+    if (!found) {
+        dlclose(library);
+        error = path + ": not a VST 2 plug-in, it exports no \"main\"";
+        return false;
+    }
+    module = library;
+    entryPoint = found;
+    return true;
+}
+
+void PluginLibrary::unload()
+{
+    if (module)
+        dlclose(module);
+    module = nullptr;
+    entryPoint = nullptr;
+}

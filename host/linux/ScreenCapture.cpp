@@ -1,0 +1,42 @@
+#include "host/linux/ScreenCapture.h"
+
+#include <X11/Xutil.h>
+
+bool ScreenCapture::capture(Display* display, Window window, int width, int height, RgbImage& image, std::string& error)
+{
+    XSync(display, False);
+    XImage* picture = width > 0 && height > 0
+        ? XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap)
+        : nullptr;
+    if (!picture) {
+        error = "the server gave no picture of the window (is it on the screen?)";
+        return false;
+    }
+    const unsigned long redMask = picture->red_mask;
+    const unsigned long greenMask = picture->green_mask;
+    const unsigned long blueMask = picture->blue_mask;
+    // The usual TrueColor layouts put each colour in one byte of the pixel.
+    auto channel = [](unsigned long pixel, unsigned long mask) {
+        int shift = 0;
+        while (mask && !(mask & 1)) {
+            mask >>= 1;
+            ++shift;
+        }
+        const unsigned long value = (pixel >> shift) & mask;
+        return static_cast<uint8_t>(mask ? value * 255 / mask : 0);
+    };
+    image.width = width;
+    image.height = height;
+    image.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    uint8_t* out = image.pixels.data();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned long pixel = XGetPixel(picture, x, y);
+            *out++ = channel(pixel, redMask);
+            *out++ = channel(pixel, greenMask);
+            *out++ = channel(pixel, blueMask);
+        }
+    }
+    XDestroyImage(picture);
+    return true;
+}
