@@ -94,7 +94,7 @@ fi
 
 figures=$bench_root/ours/windows/benchmarks/win32
 linux=$bench_root/ours/native
-host=$bench_root/ours/windows/host/win32/QarnHost.exe
+host=$bench_root/ours/windows/host/QarnHost.exe
 export WINEPREFIX=$bench_root/wineprefix-$arch WINEARCH=$wine_arch WINEDEBUG=-all
 export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
 trap xvfb_stop EXIT

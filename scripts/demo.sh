@@ -5,8 +5,8 @@
 # a video with sound (MP4) in an output folder and prints the practice percentage reached.
 #   scripts/demo.sh [output folder]          (default: build/demo)
 # Runs in a real window when DISPLAY is set, otherwise on a private Xvfb display.
-# QARN_TARGET=win64 plays into the 64-bit plug-in with the 64-bit host
-# (default: win32, or win64 where 32-bit programs cannot run).
+# The Linux host and plug-in run natively; QARN_HOST=win32 or win64 plays
+# into that Windows plug-in with that Windows host under Wine instead.
 set -euo pipefail
 started=$(date +%s)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,12 +14,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib/builds.sh"
 source "$here/lib/xvfb.sh"
 source "$here/lib/winpath.sh"
+source "$here/lib/hosts.sh"
 
-target=${QARN_TARGET:-$(default_windows_target)}
-build_preset "$target" --target QarnViewer QarnHost
-windows_build=$(preset_build "$target")
-plugin=$windows_build/plugin/QarnViewer.dll
-host=$windows_build/host/win32/QarnHost.exe
+build_host
 song=$ROOT/host/demo/demo-song.mid
 
 out=${1:-$ROOT/build/demo}
@@ -27,9 +24,8 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 rm -f "$out"/frame-*.png "$out"/ready.png "$out"/end.png "$out"/demo.gif
 
-export WINEPREFIX=$windows_build/wineprefix
 if [ -z "${DISPLAY:-}" ]; then
-  trap xvfb_stop EXIT
+  trap stop_host_display EXIT
   xvfb_start
 fi
 
@@ -58,8 +54,7 @@ frames=64
 
 echo "demo: playing $(basename "$song") into the plug-in (about 20 seconds)"
 status=0
-(cd "$out" && "$ROOT/scripts/wine-run.sh" --prefix "$WINEPREFIX" --arch "$target" "$host" "$(windows_path "$plugin")" \
-  "$(windows_path "$song")" --script demo-steps.txt) > "$out/host-output.txt" 2>&1 || status=$?
+(cd "$out" && run_host "$(host_path "$song")" --script demo-steps.txt) > "$out/host-output.txt" 2>&1 || status=$?
 grep -v '^practice-percentage:' "$out/host-output.txt" | sed 's/^/host: /' || true
 if [ $status -ne 0 ]; then
   echo "demo: the host failed (exit status $status); its output is in $out/host-output.txt" >&2
@@ -70,7 +65,7 @@ convert -delay 25 -loop 0 "$out"/frame-*.png -layers Optimize "$out/demo.gif"
 
 # The same song rendered in song time at 30 frames per second, with its sound.
 echo "demo: rendering demo.mp4 with sound"
-QARN_TARGET=$target QARN_WINDOWS_BUILD=$windows_build "$ROOT/scripts/render-video.sh" "$song" "$out/demo.mp4" --program 3 \
+QARN_HOST=$HOST_KIND QARN_HOST_BUILD=$HOST_BUILD "$ROOT/scripts/render-video.sh" "$song" "$out/demo.mp4" --program 3 \
   | sed 's/^/host: /'
 
 percentage=$(sed -n 's/^practice-percentage: //p' "$out/host-output.txt" | tr -d '\r')

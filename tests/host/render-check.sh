@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The host's render under Wine, checked by probing what it wrote.
+# The host's render, checked by probing what it wrote: the Linux host
+# natively, or the Windows host under Wine (QARN_HOST_PLATFORM=windows).
 #   render-check.sh <host command...>     (the command up to and with the plug-in's path)
+# QARN_HOST_BUILD names the build folder that holds the host and plug-in.
 # A song of two notes: C4 from 0.75 s to 1.25 s, E4 to 1.75 s, its end at 2 s.
 # At 30 fps frame 22 shows 0.733 s and frame 23 0.767 s: C4 is first lit in frame 23.
 set -uo pipefail
@@ -12,7 +14,10 @@ fail=0
 check() { if ! eval "$2"; then echo "render-check: FAILED: $1"; fail=1; else echo "render-check: ok: $1"; fi; }
 
 printf 'MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xe0MTrk\x00\x00\x00\x1f\x00\xff\x51\x03\x07\xa1\x20\x85\x50\x90\x3c\x64\x83\x60\x80\x3c\x40\x00\x90\x40\x64\x83\x60\x80\x40\x40\x81\x70\xff\x2f\x00' >"$work/two.mid"
-song=$(windows_path "$work/two.mid")
+platform=${QARN_HOST_PLATFORM:-linux}
+# Paths as the host sees them.
+host_path() { if [ "$platform" = windows ]; then windows_path "$1"; else printf '%s\n' "$1"; fi; }
+song=$(host_path "$work/two.mid")
 
 # The first frame that differs from frame 0 by more than `$2` pixels (10% fuzz).
 first_changed() {
@@ -27,17 +32,18 @@ first_changed() {
 }
 
 # PNG frames: the count, the first lit frame exactly, and the same bytes twice.
-"$@" "$song" --render "$(windows_path "$work/a")" --fps 30 || fail=1
-"$@" "$song" --render "$(windows_path "$work/b")" --fps 30 || fail=1
+"$@" "$song" --render "$(host_path "$work/a")" --fps 30 || fail=1
+"$@" "$song" --render "$(host_path "$work/b")" --fps 30 || fail=1
 check "60 PNG frames" '[ "$(ls "$work/a" | wc -l)" -eq 60 ]'
 check "the same frames byte for byte" 'diff -r "$work/a" "$work/b" >/dev/null'
 check "C4 first lit in frame 23" '[ "$(first_changed "$work/a" 0)" = 23 ]'
-"$@" "$song" --render "$(windows_path "$work/part")" --fps 10 --from 1 --to 1.5 || fail=1
+"$@" "$song" --render "$(host_path "$work/part")" --fps 10 --from 1 --to 1.5 || fail=1
 check "--from 1 --to 1.5 at 10 fps: 5 frames" '[ "$(ls "$work/part" | wc -l)" -eq 5 ]'
 
 # MP4 with the song's sound (scripts/render-video.sh): duration, frames, both
 # streams, and picture and sound starting within a frame of the note.
-QARN_WINDOWS_BUILD=${QARN_WINDOWS_BUILD:?the Windows build folder} \
+QARN_HOST=$([ "$platform" = windows ] && echo "${QARN_TARGET:?the Windows target}" || echo linux) \
+QARN_HOST_BUILD=${QARN_HOST_BUILD:?the build folder} \
   "$here/../../scripts/render-video.sh" "$work/two.mid" "$work/two.mp4" || fail=1
 probe() { ffprobe -v error -select_streams "$1" -count_frames -show_entries "stream=$2" -of csv=p=0 "$work/two.mp4"; }
 check "an H.264 video stream of 60 frames" '[ "$(probe v codec_name,nb_read_frames)" = "h264,60" ]'
@@ -56,8 +62,10 @@ check "the sound within a frame of the note" \
 
 # Without ffmpeg on the PATH the host says so. The PATH keeps only what Wine needs.
 mkdir "$work/tools"
-for tool in bash wine wineboot wineserver flock dirname mkdir; do ln -s "$(command -v "$tool")" "$work/tools/$tool"; done
-output=$(PATH=$work/tools "$@" "$song" --render "$(windows_path "$work/none.mp4")" 2>&1)
+if [ "$platform" = windows ]; then
+  for tool in bash wine wineboot wineserver flock dirname mkdir; do ln -s "$(command -v "$tool")" "$work/tools/$tool"; done
+fi
+output=$(PATH=$work/tools "$@" "$song" --render "$(host_path "$work/none.mp4")" 2>&1)
 status=$?
 check "no ffmpeg: exit status 2 and a clear message" \
   '[ $status -eq 2 ] && grep -q "ffmpeg was not found" <<<"$output"'
