@@ -3,7 +3,7 @@
 #include "host/render/FrameClock.h"
 #include "host/render/FrameSink.h"
 #include "host/driver/PanelTargets.h"
-#include "host/win32/Mp4Sink.h"
+#include "host/render/Mp4Sink.h"
 #include "host/win32/WindowCapture.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "host/win32/Mp4Sink.h"
+#include "host/render/Mp4Sink.h"
 
 Mp4Sink::Mp4Sink(Mp4Encoding encoding)
     : encoding(std::move(encoding))
