@@ -1,12 +1,12 @@
 #include "host/win32/LatencyBenchmark.h"
 
 #include "host/driver/PanelTargets.h"
-#include "host/win32/FrameProbe.h"
+#include "host/engine/GlFrameHooks.h"
+#include "host/latency/FrameProbe.h"
 #include "host/win32/HostSession.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -23,11 +23,24 @@ constexpr int keyY = 400 - 1 - 224;
 // A frame that has not come by then is not coming.
 constexpr int patienceMs = 2000;
 
+// The probe's clock starts when the block with the note is handed over.
+class BlockClock final : public BlockWatcher {
+public:
+    explicit BlockClock(FrameProbe& probe)
+        : probe(probe)
+    {
+    }
+    void beforeEvents() override { probe.beforeEvents(); }
+
+private:
+    FrameProbe& probe;
+};
+
 bool waitForFrame(HostSession& session, const FrameProbe& probe)
 {
-    const double start = probeClockMs();
+    const double start = frameClockMs();
     while (!probe.done()) {
-        if (!session.wait(1) || probeClockMs() - start > patienceMs)
+        if (!session.wait(1) || frameClockMs() - start > patienceMs)
             return false;
     }
     return true;
@@ -47,18 +60,13 @@ int runLatencyBenchmark(HostSession& session)
     // Outlives the run: the processing thread may still be finishing a block
     // that it handed to the probe when the run stops watching.
     static FrameProbe probe;
-    if (!probe.attach(static_cast<HMODULE>(session.pluginModule()))) {
+    static BlockClock blockClock(probe);
+    probe.watchPixel(keyX, keyY);
+    if (!hookPluginFrames(session.pluginModule(), &probe)) {
         std::fprintf(stderr, "QarnHost: the plug-in draws no OpenGL frames of its own to watch\n");
         return 1;
     }
-    probe.watchPixel(keyX, keyY);
-    session.watchBlocks(&probe);
-    // The probe sees a frame end at its buffer swap, the way Windows shows it.
-    // Under Wine the plug-in would otherwise copy its frames instead (the copy
-    // is measured on its own by the editor figures); QARN_PRESENT, when set,
-    // still decides.
-    if (!std::getenv("QARN_PRESENT"))
-        _putenv_s("QARN_PRESENT", "swap");
+    session.watchBlocks(&blockClock);
     session.setProgram(piano88);
     session.openEditor();
     const PanelTarget* highlight = panelTargetNamed("highlight");
