@@ -38,9 +38,11 @@ struct FfmpegProcess::Native {
     std::string lastMessage() const
     {
         const off_t size = lseek(messages, 0, SEEK_END);
+        if (size <= 0)
+            return {};
         const off_t from = size > 4096 ? size - 4096 : 0;
         std::string tail(static_cast<size_t>(size - from), '\0');
-        const ssize_t got = size > 0 ? pread(messages, &tail[0], tail.size(), from) : 0;
+        const ssize_t got = pread(messages, &tail[0], tail.size(), from);
         tail.resize(got > 0 ? static_cast<size_t>(got) : 0);
         std::string text;
         int lines = 0;
