@@ -78,8 +78,11 @@ int main(int argc, char** argv)
     std::unique_ptr<LatencyBenchmark> latency;
     if (options.latency)
         latency = std::make_unique<LatencyBenchmark>(session, panel);
-    if (!session.start(error))
+    if (!session.start(error)) {
+        // Before the uses that listen to it go.
+        session.shutdown();
         return failure(error);
+    }
 
     int status = options.scriptPath.empty() || options.latency ? 0 : runHostScript(session, companion, steps);
     if (latency) {

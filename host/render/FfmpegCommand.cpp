@@ -11,27 +11,6 @@ std::string decimal(double value)
     return text;
 }
 
-std::string quoted(const std::string& argument)
-{
-    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos)
-        return argument;
-    // Backslashes are literal except before a quote: those before a quote,
-    // and those before the closing quote, are doubled.
-    std::string text = "\"";
-    size_t backslashes = 0;
-    for (char c : argument) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        text.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        text += c;
-    }
-    text.append(backslashes * 2, '\\');
-    return text + "\"";
-}
-
 } // namespace
 
 std::vector<std::string> ffmpegArguments(const Mp4Encoding& encoding)
@@ -53,15 +32,4 @@ std::vector<std::string> ffmpegArguments(const Mp4Encoding& encoding)
     arguments.insert(arguments.end(), {"-map_metadata", "-1", "-fflags", "+bitexact", "-flags", "+bitexact",
                                           "-movflags", "+faststart", encoding.outputPath});
     return arguments;
-}
-
-std::string windowsCommandLine(const std::vector<std::string>& arguments)
-{
-    std::string line;
-    for (const std::string& argument : arguments) {
-        if (!line.empty())
-            line += ' ';
-        line += quoted(argument);
-    }
-    return line;
 }

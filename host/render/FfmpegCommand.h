@@ -20,8 +20,3 @@ struct Mp4Encoding {
 // (3 bytes a pixel, rows from the top). The output carries no time stamp or
 // encoder version, so one render gives the same file every time.
 std::vector<std::string> ffmpegArguments(const Mp4Encoding& encoding);
-
-// One command line for CreateProcess from separate arguments, quoted so that
-// the C runtime's parser (and Wine's, for a Unix program) splits it back
-// into exactly these arguments.
-std::string windowsCommandLine(const std::vector<std::string>& arguments);

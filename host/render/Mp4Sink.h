@@ -1,9 +1,9 @@
 #pragma once
 // A render's frames into an MP4 through ffmpeg (host/engine/FfmpegProcess.h).
 // ffmpeg starts with the first frame, whose size the video takes.
+#include "host/engine/FfmpegProcess.h"
 #include "host/render/FfmpegCommand.h"
 #include "host/render/FrameSink.h"
-#include "host/engine/FfmpegProcess.h"
 
 class Mp4Sink : public FrameSink {
 public:

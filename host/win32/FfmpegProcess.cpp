@@ -1,11 +1,36 @@
 #include <winsock2.h>
+#include <windows.h>
 
-#include "host/win32/FfmpegProcess.h"
+#include "host/engine/FfmpegProcess.h"
 
-#include "host/render/FfmpegCommand.h"
+#include "host/win32/WindowsCommandLine.h"
 #include "host/win32/GlWindowReadback.h"
 
 #include <cstdlib>
+
+// On Windows it is the ffmpeg.exe found on the PATH, fed through a pipe.
+// Under Wine it is the Unix ffmpeg (Debian's package): Wine starts a Unix
+// program that CreateProcess names, but hands it only standard handles that
+// are Unix files underneath, which a Windows pipe is not and a socket is. So
+// the host joins two loopback sockets in pairs, one for the frames and one
+// on which a small /bin/sh wrapper reports ffmpeg's exit status, as Wine
+// gives no process handle for a Unix program. The wrapper also finds ffmpeg
+// on the Unix PATH, which Windows programs under Wine do not see.
+struct FfmpegProcess::Native {
+    bool startWindowsProgram(const std::vector<std::string>& arguments, std::string& error);
+    bool startUnixProgram(const std::vector<std::string>& arguments, std::string& error);
+    bool finishUnixProgram(std::string& error);
+    void closeAll();
+
+    bool running = false;
+    // Windows: the pipe's end we write and the process.
+    HANDLE input = nullptr;
+    HANDLE process = nullptr;
+    // Wine: our ends of the two socket pairs.
+    SOCKET frames = INVALID_SOCKET;
+    SOCKET status = INVALID_SOCKET;
+    bool socketsStarted = false;
+};
 
 namespace {
 
@@ -35,8 +60,7 @@ bool socketPair(SOCKET& ours, SOCKET& theirs)
         listen(listener, 1) == 0 && getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0;
     if (joined) {
         ours = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        joined = ours != INVALID_SOCKET &&
-            connect(ours, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        joined = ours != INVALID_SOCKET && connect(ours, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
             (theirs = accept(listener, nullptr, nullptr)) != INVALID_SOCKET;
     }
     closesocket(listener);
@@ -50,11 +74,16 @@ bool socketPair(SOCKET& ours, SOCKET& theirs)
 
 } // namespace
 
+FfmpegProcess::FfmpegProcess()
+    : native(std::make_unique<Native>())
+{
+}
+
 FfmpegProcess::~FfmpegProcess()
 {
     std::string ignored;
     finish(ignored);
-    if (socketsStarted)
+    if (native->socketsStarted)
         WSACleanup();
 }
 
@@ -68,8 +97,7 @@ std::string FfmpegProcess::pathForFfmpeg(const std::string& path)
     char full[MAX_PATH];
     const DWORD fullLength = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
     WCHAR wide[MAX_PATH];
-    if (!unixName || !fullLength || fullLength >= MAX_PATH ||
-        !MultiByteToWideChar(CP_ACP, 0, full, -1, wide, MAX_PATH))
+    if (!unixName || !fullLength || fullLength >= MAX_PATH || !MultiByteToWideChar(CP_ACP, 0, full, -1, wide, MAX_PATH))
         return path;
     char* converted = unixName(wide);
     if (!converted)
@@ -81,17 +109,18 @@ std::string FfmpegProcess::pathForFfmpeg(const std::string& path)
 
 bool FfmpegProcess::start(const std::vector<std::string>& arguments, std::string& error)
 {
-    if (running) {
+    if (native->running) {
         error = "ffmpeg is already running";
         return false;
     }
-    running = runningUnderWine() ? startUnixProgram(arguments, error) : startWindowsProgram(arguments, error);
-    if (!running)
-        closeAll();
-    return running;
+    native->running =
+        runningUnderWine() ? native->startUnixProgram(arguments, error) : native->startWindowsProgram(arguments, error);
+    if (!native->running)
+        native->closeAll();
+    return native->running;
 }
 
-bool FfmpegProcess::startWindowsProgram(const std::vector<std::string>& arguments, std::string& error)
+bool FfmpegProcess::Native::startWindowsProgram(const std::vector<std::string>& arguments, std::string& error)
 {
     char program[MAX_PATH];
     const DWORD length = SearchPathA(nullptr, "ffmpeg.exe", nullptr, MAX_PATH, program, nullptr);
@@ -129,7 +158,7 @@ bool FfmpegProcess::startWindowsProgram(const std::vector<std::string>& argument
     return true;
 }
 
-bool FfmpegProcess::startUnixProgram(const std::vector<std::string>& arguments, std::string& error)
+bool FfmpegProcess::Native::startUnixProgram(const std::vector<std::string>& arguments, std::string& error)
 {
     WSADATA data;
     socketsStarted = WSAStartup(MAKEWORD(2, 2), &data) == 0;
@@ -137,9 +166,9 @@ bool FfmpegProcess::startUnixProgram(const std::vector<std::string>& arguments, 
     SOCKET childInput = INVALID_SOCKET;
     SOCKET childOutput = INVALID_SOCKET;
     const bool framesJoined = socketsStarted && socketPair(ours, childInput);
-    frames = framesJoined ? ours : noSocket;
+    frames = framesJoined ? ours : INVALID_SOCKET;
     const bool statusJoined = framesJoined && socketPair(ours, childOutput);
-    status = statusJoined ? ours : noSocket;
+    status = statusJoined ? ours : INVALID_SOCKET;
     if (!statusJoined) {
         if (childInput != INVALID_SOCKET)
             closesocket(childInput);
@@ -188,17 +217,18 @@ bool FfmpegProcess::startUnixProgram(const std::vector<std::string>& arguments, 
 bool FfmpegProcess::write(const void* bytes, size_t size, std::string& error)
 {
     const char* at = static_cast<const char*>(bytes);
-    bool written = running;
+    bool written = native->running;
     while (written && size > 0) {
         // Sockets take send(): WriteFile on a socket under Wine goes through
         // the Wine server and is far slower.
         const int chunk = size > (1u << 30) ? (1 << 30) : static_cast<int>(size);
         int sent = 0;
-        if (frames != noSocket) {
-            sent = send(frames, at, chunk, 0);
+        if (native->frames != INVALID_SOCKET) {
+            sent = send(native->frames, at, chunk, 0);
         } else {
             DWORD done = 0;
-            sent = WriteFile(input, at, static_cast<DWORD>(chunk), &done, nullptr) ? static_cast<int>(done) : -1;
+            sent =
+                WriteFile(native->input, at, static_cast<DWORD>(chunk), &done, nullptr) ? static_cast<int>(done) : -1;
         }
         written = sent > 0;
         if (written) {
@@ -214,32 +244,32 @@ bool FfmpegProcess::write(const void* bytes, size_t size, std::string& error)
 
 bool FfmpegProcess::finish(std::string& error)
 {
-    if (!running)
+    if (!native->running)
         return true;
-    running = false;
+    native->running = false;
     bool succeeded = true;
-    if (frames != noSocket) {
-        succeeded = finishUnixProgram(error);
+    if (native->frames != INVALID_SOCKET) {
+        succeeded = native->finishUnixProgram(error);
     } else {
-        CloseHandle(input);
-        input = nullptr;
-        WaitForSingleObject(process, INFINITE);
+        CloseHandle(native->input);
+        native->input = nullptr;
+        WaitForSingleObject(native->process, INFINITE);
         DWORD code = 0;
-        GetExitCodeProcess(process, &code);
+        GetExitCodeProcess(native->process, &code);
         if (code != 0) {
             error = exitMessage(code);
             succeeded = false;
         }
     }
-    closeAll();
+    native->closeAll();
     return succeeded;
 }
 
-bool FfmpegProcess::finishUnixProgram(std::string& error)
+bool FfmpegProcess::Native::finishUnixProgram(std::string& error)
 {
     shutdown(frames, SD_SEND);
     closesocket(frames);
-    frames = noSocket;
+    frames = INVALID_SOCKET;
     // The wrapper writes one number and exits; the end of the stream says ffmpeg is done.
     std::string said;
     char buffer[64];
@@ -255,16 +285,16 @@ bool FfmpegProcess::finishUnixProgram(std::string& error)
     return answered && code == 0;
 }
 
-void FfmpegProcess::closeAll()
+void FfmpegProcess::Native::closeAll()
 {
     if (input)
         CloseHandle(input);
     if (process)
         CloseHandle(process);
-    if (frames != noSocket)
+    if (frames != INVALID_SOCKET)
         closesocket(frames);
-    if (status != noSocket)
+    if (status != INVALID_SOCKET)
         closesocket(status);
     input = process = nullptr;
-    frames = status = noSocket;
+    frames = status = INVALID_SOCKET;
 }

@@ -1,6 +1,7 @@
 // The command that turns a render into an MP4, and the quoting of a Windows
 // command line that carries it.
 #include "host/render/FfmpegCommand.h"
+#include "host/win32/WindowsCommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,9 @@
-#include "host/win32/LatencyBenchmark.h"
+#include "host/latency/LatencyBenchmark.h"
 
-#include "host/driver/PanelTargets.h"
-#include "host/win32/FrameProbe.h"
-#include "host/win32/HostSession.h"
+#include "host/engine/GlFrameHooks.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -25,9 +22,9 @@ constexpr int patienceMs = 2000;
 
 bool waitForFrame(HostSession& session, const FrameProbe& probe)
 {
-    const double start = probeClockMs();
+    const double start = frameClockMs();
     while (!probe.done()) {
-        if (!session.wait(1) || probeClockMs() - start > patienceMs)
+        if (!session.wait(1) || frameClockMs() - start > patienceMs)
             return false;
     }
     return true;
@@ -42,27 +39,28 @@ double percentile(std::vector<double> values, double fraction)
 
 } // namespace
 
-int runLatencyBenchmark(HostSession& session)
+LatencyBenchmark::LatencyBenchmark(HostSession& session, PanelPresses& panel)
+    : session(session)
+    , panel(panel)
 {
-    // Outlives the run: the processing thread may still be finishing a block
-    // that it handed to the probe when the run stops watching.
-    static FrameProbe probe;
-    if (!probe.attach(static_cast<HMODULE>(session.pluginModule()))) {
+    probe.watchPixel(keyX, keyY);
+    session.addListener(this);
+}
+
+void LatencyBenchmark::onBlock(const VstEvents&, const VstTimeInfo&, const int*)
+{
+    probe.beforeEvents();
+}
+
+int LatencyBenchmark::run()
+{
+    if (!hookPluginFrames(session.plugin().moduleHandle(), &probe)) {
         std::fprintf(stderr, "QarnHost: the plug-in draws no OpenGL frames of its own to watch\n");
         return 1;
     }
-    probe.watchPixel(keyX, keyY);
-    session.watchBlocks(&probe);
-    // The probe sees a frame end at its buffer swap, the way Windows shows it.
-    // Under Wine the plug-in would otherwise copy its frames instead (the copy
-    // is measured on its own by the editor figures); QARN_PRESENT, when set,
-    // still decides.
-    if (!std::getenv("QARN_PRESENT"))
-        _putenv_s("QARN_PRESENT", "swap");
     session.setProgram(piano88);
     session.openEditor();
-    const PanelTarget* highlight = panelTargetNamed("highlight");
-    session.press(highlight->centreX(), highlight->centreY(), false);
+    panel.pressNamed("highlight");
     session.wait(300);
 
     // Spaced at random against the idle timer, so that the notes fall at
@@ -97,7 +95,6 @@ int runLatencyBenchmark(HostSession& session)
             percentile(latencies, 0.5), percentile(latencies, 0.99), percentile(frames, 0.5), latencies.size());
         std::fflush(stdout);
     }
-    session.watchBlocks(nullptr);
     session.closeEditor();
     return status;
 }
