@@ -6,12 +6,11 @@
 #include "host/app/HostOptions.h"
 #include "host/driver/HostScript.h"
 #include "host/engine/MidiFile.h"
+#include "host/engine/MidiPorts.h"
 #include "host/engine/SongSchedule.h"
 #include "host/win32/DeviceNames.h"
 #include "host/win32/HostSession.h"
 #include "host/win32/LatencyBenchmark.h"
-#include "host/win32/MidiInput.h"
-#include "host/win32/MidiOutputDevice.h"
 #include "host/win32/ScriptRunner.h"
 #include "host/win32/SongRender.h"
 
@@ -24,13 +23,13 @@ namespace {
 
 int listMidiInputs()
 {
-    printDeviceNames(MidiInput::deviceNames(), "no MIDI input devices");
+    printDeviceNames(MidiInput::portNames(), "no MIDI input devices");
     return 0;
 }
 
 int listMidiOutputs()
 {
-    printDeviceNames(MidiOutputDevice::deviceNames(), "no MIDI output devices");
+    printDeviceNames(MidiOutputPort::portNames(), "no MIDI output devices");
     return 0;
 }
 

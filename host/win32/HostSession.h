@@ -5,6 +5,7 @@
 // thread; only the block sink runs on the processing thread.
 #include "host/driver/DisplayToggles.h"
 #include "host/engine/HostCommandQueue.h"
+#include "host/engine/MidiPorts.h"
 #include "host/app/HostOptions.h"
 #include "host/practice/PracticeReferee.h"
 #include "host/engine/ProcessingLoop.h"
@@ -14,8 +15,6 @@
 #include "host/engine/SongSchedule.h"
 #include "host/engine/Transport.h"
 #include "host/win32/HostWindow.h"
-#include "host/win32/MidiInput.h"
-#include "host/win32/MidiOutputDevice.h"
 #include "host/win32/PanelPressWatch.h"
 #include "host/win32/PluginHost.h"
 
@@ -135,7 +134,7 @@ private:
     HostCommandQueue commands;
     Transport transport;
     PracticeSettings settings;
-    MidiOutputDevice midiOutput;
+    MidiOutputPort midiOutput;
     PracticeReferee referee;
     DisplayToggles toggles;
     std::unique_ptr<ProcessingLoop> processing;

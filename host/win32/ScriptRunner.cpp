@@ -1,5 +1,6 @@
 #include "host/win32/ScriptRunner.h"
 
+#include "host/engine/MidiPorts.h"
 #include "host/win32/DeviceNames.h"
 
 #include <cstdio>
@@ -154,7 +155,7 @@ private:
         case StepKind::WaitMode: session.setWaitForPlayer(n[0] != 0); return true;
         case StepKind::MidiOut: return session.switchMidiOutput(static_cast<int>(n[0]), error) || fail(step, error);
         case StepKind::ListMidiOut:
-            printDeviceNames(MidiOutputDevice::deviceNames(), "no MIDI output devices");
+            printDeviceNames(MidiOutputPort::portNames(), "no MIDI output devices");
             return true;
         case StepKind::Report: return session.writeReport(step.path, error) || fail(step, error);
         case StepKind::KeyboardOn:
