@@ -153,6 +153,10 @@ void MidiOutputPort::close()
         native->output->sendMessage(allNotesOff, sizeof allNotesOff);
         native->output->sendMessage(allSoundOff, sizeof allSoundOff);
     }
+    // RtMidi's JACK output may close before its process callback has sent
+    // what is queued: the silence would be lost, and the notes hang.
+    if (native->output->getCurrentApi() == RtMidi::UNIX_JACK)
+        awaitJackGraph();
     native->output.reset();
 }
 

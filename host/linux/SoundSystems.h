@@ -14,8 +14,8 @@ bool jackServerRuns();
 // JACK takes a new client or connection into its processing graph some
 // cycles after the call that made it, and what a port carries before then
 // is lost: the song's first notes and program changes. Returns once the
-// graph has run with every change made before the call (or at once, when no
-// server answers).
+// graph has run with every change made before the call, and every client's
+// process callback has run after it (or at once, when no server answers).
 void awaitJackGraph();
 
 // While one lives, libasound and libjack print no errors of their own; the
