@@ -1,5 +1,6 @@
 #include "host/engine/HostSession.h"
 
+#include "host/engine/GlFrameHooks.h"
 #include "host/engine/TextFields.h"
 
 #include <algorithm>
@@ -124,6 +125,8 @@ void HostSession::processBlock(VstEvents* events, const VstTimeInfo& time, int32
     if (events) {
         for (int i = 0; i < listenerCount; ++i)
             listeners[i]->onBlock(*events, time, transport.eventBars().data());
+        // The plug-in redraws its view after every block of events.
+        lastChangeMs.store(frameClockMs(), std::memory_order_release);
         pluginHost.dispatch(effProcessEvents, 0, 0, events);
     }
     // The audio call every block, as an audio device drives it; the plug-in
@@ -194,6 +197,7 @@ bool HostSession::press(int x, int y, bool rightButton)
 {
     if (!window.press(x, y, rightButton))
         return false;
+    lastChangeMs.store(frameClockMs(), std::memory_order_release);
     window.pumpMessages();
     return true;
 }
@@ -253,7 +257,7 @@ bool HostSession::capture(RgbImage& image, std::string& error)
         error = "the window was closed";
         return false;
     }
-    return window.capture(image, error);
+    return window.capture(image, error, lastChangeMs.load(std::memory_order_acquire));
 }
 
 void HostSession::play()

@@ -136,6 +136,9 @@ private:
     bool switchedOn = false;
     bool editorIsOpen = false;
     intptr_t editorAnswer = 0;
+    // When the host last changed what the view shows (a block of events, a
+    // press), on frameClockMs(); the processing thread writes it too.
+    std::atomic<double> lastChangeMs{0.0};
 
     // Silent audio buffers for the plug-in's audio call, made before processing starts.
     std::vector<float> silence;

@@ -58,7 +58,9 @@ public:
 
     // The client area as the screen shows it, 3-D view included; parts off
     // the screen come out black. Repeated captures reuse their resources.
-    bool capture(RgbImage& image, std::string& error);
+    // Where the view draws on a thread of its own, the picture shows what
+    // the host changed up to `changedMs` (frameClockMs(), GlFrameHooks.h).
+    bool capture(RgbImage& image, std::string& error, double changedMs);
 
 private:
     struct Native;

@@ -111,8 +111,9 @@ bool FfmpegProcess::start(const std::vector<std::string>& arguments, std::string
     posix_spawn_file_actions_destroy(&actions);
     close(pair[1]);
     if (failed) {
-        error = failed == ENOENT ? "ffmpeg not found on the PATH; install ffmpeg (scripts/setup.sh)"
-                                 : std::string("ffmpeg could not be started: ") + std::strerror(failed);
+        error = failed == ENOENT
+            ? "ffmpeg was not found on the PATH; install it (Debian: ffmpeg), or render to a folder of PNGs"
+            : std::string("ffmpeg could not be started: ") + std::strerror(failed);
         native->closeAll();
         return false;
     }

@@ -1,10 +1,14 @@
 #include "host/engine/GlFrameHooks.h"
 
+#include "host/linux/ViewActivity.h"
+
 #include <GL/glx.h>
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <thread>
 
 // The program exports its own glClear and glXSwapBuffers (the link options
 // of this library), and a library it loads binds its calls of them to the
@@ -15,6 +19,28 @@
 namespace {
 
 std::atomic<GlFrameObserver*> watching{nullptr};
+// What the view is doing, for pictures taken between its frames: whether a
+// frame is under way, when the last one began (its first clear) and when
+// the last finished one began, and when anything last happened.
+std::atomic<bool> drawing{false};
+std::atomic<double> frameBeganMs{-1.0};
+std::atomic<double> finishedFrameBeganMs{-1.0};
+std::atomic<double> lastActivityMs{0.0};
+
+void noteClear()
+{
+    const double now = frameClockMs();
+    if (!drawing.exchange(true, std::memory_order_acq_rel))
+        frameBeganMs.store(now, std::memory_order_release);
+    lastActivityMs.store(now, std::memory_order_release);
+}
+
+void noteSwap()
+{
+    finishedFrameBeganMs.store(frameBeganMs.load(std::memory_order_acquire), std::memory_order_release);
+    drawing.store(false, std::memory_order_release);
+    lastActivityMs.store(frameClockMs(), std::memory_order_release);
+}
 
 template <typename Function> Function libGl(const char* name)
 {
@@ -28,6 +54,7 @@ extern "C" {
 void glClear(GLbitfield mask)
 {
     static const auto realClear = libGl<void (*)(GLbitfield)>("glClear");
+    noteClear();
     if (GlFrameObserver* observer = watching.load(std::memory_order_acquire))
         observer->onClear();
     realClear(mask);
@@ -41,6 +68,7 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable)
     if (observer)
         glReadPixels(observer->watchedX(), observer->watchedY(), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     realSwap(display, drawable);
+    noteSwap();
     if (observer)
         observer->onFrameFinished(rgba);
 }
@@ -63,4 +91,24 @@ bool hookPluginFrames(void* module, GlFrameObserver* observer)
 double frameClockMs()
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void waitForView(double changedMs)
+{
+    // Long enough for the view's thread to wake and begin a frame that an
+    // idle asked for; a frame the notes asked for is waited for by its time.
+    constexpr double quietMs = 12.0;
+    constexpr double patienceMs = 2000.0;
+    const double start = frameClockMs();
+    for (;;) {
+        const double now = frameClockMs();
+        const double finishedBegan = finishedFrameBeganMs.load(std::memory_order_acquire);
+        // A view that has never drawn has no frame to wait for.
+        const bool current = finishedBegan < 0.0 || finishedBegan >= changedMs;
+        const double last = std::max(start, lastActivityMs.load(std::memory_order_acquire));
+        const bool quiet = !drawing.load(std::memory_order_acquire) && now - last >= quietMs;
+        if ((current && quiet) || now - start >= patienceMs)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }

@@ -9,6 +9,7 @@
 #include "host/linux/HandPresses.h"
 #include "host/linux/ScreenCapture.h"
 #include "host/linux/TerminalInterrupt.h"
+#include "host/linux/ViewActivity.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -183,8 +184,8 @@ bool HostWindow::create(const std::string& title, int clientWidth, int clientHei
     attributes.event_mask = StructureNotifyMask;
     n.window = XCreateWindow(display, RootWindow(display, screen), windowLeft, windowTop,
         static_cast<unsigned>(std::clamp(clientWidth, 1, largestSide)),
-        static_cast<unsigned>(std::clamp(clientHeight, 1, largestSide)), 0, CopyFromParent, InputOutput,
-        CopyFromParent, CWBackPixel | CWEventMask, &attributes);
+        static_cast<unsigned>(std::clamp(clientHeight, 1, largestSide)), 0, CopyFromParent, InputOutput, CopyFromParent,
+        CWBackPixel | CWEventMask, &attributes);
     if (!n.window) {
         error = "cannot create the host's window";
         return false;
@@ -359,7 +360,7 @@ bool HostWindow::press(int x, int y, bool rightButton)
     return true;
 }
 
-bool HostWindow::capture(RgbImage& image, std::string& error)
+bool HostWindow::capture(RgbImage& image, std::string& error, double changedMs)
 {
     Native& n = *native;
     if (!n.window) {
@@ -367,6 +368,7 @@ bool HostWindow::capture(RgbImage& image, std::string& error)
         return false;
     }
     XRaiseWindow(n.display, n.window);
+    waitForView(changedMs);
     int width = 0;
     int height = 0;
     clientSize(width, height);

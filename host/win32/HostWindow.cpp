@@ -45,8 +45,7 @@ bool HostWindow::create(const std::string& title, int clientWidth, int clientHei
     // Without the watch only scripted presses would be followed.
     n.handPresses.start(n.window.handle(), [&n](int x, int y) {
         const POINT point{x, y};
-        n.followPress(
-            ChildWindowFromPointEx(n.window.handle(), point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT), x, y);
+        n.followPress(ChildWindowFromPointEx(n.window.handle(), point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT), x, y);
     });
     return true;
 }
@@ -146,7 +145,8 @@ bool HostWindow::press(int x, int y, bool rightButton)
     return true;
 }
 
-bool HostWindow::capture(RgbImage& image, std::string& error)
+bool HostWindow::capture(RgbImage& image, std::string& error, double)
 {
+    // The view draws at the idle, on this thread: it is done already.
     return native->screen.capture(native->window.handle(), image, error);
 }

@@ -123,7 +123,7 @@ TEST(FfmpegProcessTest, NoFfmpegOnThePathIsSaidPlainly)
     setenv("PATH", path.c_str(), 1);
 
     EXPECT_FALSE(started);
-    EXPECT_EQ(error, "ffmpeg not found on the PATH; install ffmpeg (scripts/setup.sh)");
+    EXPECT_EQ(error, "ffmpeg was not found on the PATH; install it (Debian: ffmpeg), or render to a folder of PNGs");
     EXPECT_FALSE(written);
     EXPECT_EQ(sinkError, error);
 }
