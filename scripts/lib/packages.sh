@@ -20,7 +20,7 @@ packages_amd64=(
   python3 xdotool
   ardour libxres-dev
   ffmpeg fluidsynth fluid-soundfont-gm
-  librtmidi-dev libfluidsynth-dev jackd2
+  librtmidi-dev libfluidsynth-dev libasound2-dev libjack-jackd2-dev jackd2
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64
