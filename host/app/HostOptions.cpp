@@ -106,8 +106,7 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
     options.pluginPath = positional[0];
     if (positional.size() == 2)
         options.songPath = positional[1];
-    return checkRenderOptions(
-        options.render, !options.songPath.empty(), options.midiInput >= 0, options.loop, error);
+    return checkRenderOptions(options.render, !options.songPath.empty(), options.midiInput >= 0, options.loop, error);
 }
 
 const char* hostUsage()

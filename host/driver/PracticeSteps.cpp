@@ -17,8 +17,8 @@ bool onOrOff(const std::string& word, int64_t& value, std::string& error)
 
 } // namespace
 
-bool parsePracticeStep(const std::vector<std::string>& words, const std::string& rest, ScriptStep& step,
-    std::string& error)
+bool parsePracticeStep(
+    const std::vector<std::string>& words, const std::string& rest, ScriptStep& step, std::string& error)
 {
     const size_t arguments = words.size() - 1;
     const bool takesNone = step.kind == StepKind::ListMidiOut || step.kind == StepKind::AnswerWaits;

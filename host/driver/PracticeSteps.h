@@ -10,5 +10,5 @@
 
 // `words` is the whole line split at blanks, `rest` the line after the step's
 // name. Answers false with the fault in `error`.
-bool parsePracticeStep(const std::vector<std::string>& words, const std::string& rest, ScriptStep& step,
-    std::string& error);
+bool parsePracticeStep(
+    const std::vector<std::string>& words, const std::string& rest, ScriptStep& step, std::string& error);

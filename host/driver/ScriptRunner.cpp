@@ -135,7 +135,8 @@ private:
     {
         for (int waited = 0; !fileExists(step.path); waited += fileWaitStepMs) {
             if (waited >= fileWaitLimitMs)
-                return fail(step, step.path + " did not appear within " + std::to_string(fileWaitLimitMs / 1000) + " s");
+                return fail(
+                    step, step.path + " did not appear within " + std::to_string(fileWaitLimitMs / 1000) + " s");
             if (!session.wait(fileWaitStepMs))
                 return false;
         }
@@ -156,9 +157,7 @@ private:
             return session.setLoopBars(static_cast<int>(n[0]), static_cast<int>(n[1]), error) || fail(step, error);
         case StepKind::WaitMode: settings.waitForPlayer.store(n[0] != 0); return true;
         case StepKind::MidiOut: return session.switchMidiOutput(static_cast<int>(n[0]), error) || fail(step, error);
-        case StepKind::ListMidiOut:
-            printPortNames(MidiOutputPort::portNames(), "no MIDI output devices");
-            return true;
+        case StepKind::ListMidiOut: printPortNames(MidiOutputPort::portNames(), "no MIDI output devices"); return true;
         case StepKind::Report: return companion.writeReport(step.path, error) || fail(step, error);
         case StepKind::KeyboardOn:
             return session.sendFromKeyboard(

@@ -65,8 +65,8 @@ std::string pluginWidthMismatch(const std::string& path, PluginWidth dll, uint16
 {
     if (dll == PluginWidth::Unreadable || dll == host)
         return {};
-    const std::string hostText = std::string("this QarnHost is ") + widthText(host) + " and loads only " +
-        widthText(host) + " plug-ins";
+    const std::string hostText =
+        std::string("this QarnHost is ") + widthText(host) + " and loads only " + widthText(host) + " plug-ins";
     if (dll == PluginWidth::OtherMachine) {
         char number[8];
         std::snprintf(number, sizeof number, "0x%04X", machine);
@@ -82,8 +82,9 @@ std::string sharedObjectMismatchOfImage(const std::string& path, const uint8_t* 
     constexpr uint16_t elfMachineX86_64 = 62;
     constexpr size_t elfMachineField = 18;
     if (size >= 2 && bytes[0] == 'M' && bytes[1] == 'Z')
-        return path + ": a Windows DLL; this QarnHost loads Linux plug-ins (QarnViewer.so): run the Windows "
-                      "QarnHost.exe under Wine for the DLL";
+        return path +
+            ": a Windows DLL; this QarnHost loads Linux plug-ins (QarnViewer.so): run the Windows "
+            "QarnHost.exe under Wine for the DLL";
     if (size < elfMachineField + 2 || bytes[0] != 0x7F || bytes[1] != 'E' || bytes[2] != 'L' || bytes[3] != 'F')
         return path + ": not a shared library (no ELF header)";
     const uint16_t machine = static_cast<uint16_t>(bytes[elfMachineField] | bytes[elfMachineField + 1] << 8);

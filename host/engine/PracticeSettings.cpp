@@ -86,7 +86,8 @@ bool parseBarRange(const std::string& text, int& first, int& last, std::string& 
         read = parseInteger(text, 1, mostBars, a);
         b = a;
     } else {
-        read = parseInteger(text.substr(0, dash), 1, mostBars, a) && parseInteger(text.substr(dash + 1), 1, mostBars, b);
+        read =
+            parseInteger(text.substr(0, dash), 1, mostBars, a) && parseInteger(text.substr(dash + 1), 1, mostBars, b);
     }
     if (!read || a > b) {
         error = "bars are given as A-B, counted from 1, A not after B; not \"" + text + "\"";

@@ -113,8 +113,8 @@ void SongSchedule::layOutBars(const MidiFile& file)
 
 int SongSchedule::barAt(int64_t frame) const
 {
-    auto after = std::upper_bound(
-        bars.begin(), bars.end(), frame, [](int64_t f, const Bar& bar) { return f < bar.frame; });
+    auto after =
+        std::upper_bound(bars.begin(), bars.end(), frame, [](int64_t f, const Bar& bar) { return f < bar.frame; });
     return after == bars.begin() ? 1 : static_cast<int>(after - bars.begin());
 }
 

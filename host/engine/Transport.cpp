@@ -67,8 +67,8 @@ void Transport::readSettings(bool& changed)
     const BlockSettings previous = current;
     current.playAs = settings->playAs.load(std::memory_order_relaxed);
     current.expectedChannels = settings->expectedChannels.load(std::memory_order_relaxed);
-    current.speed = std::clamp(settings->tempoPercent.load(std::memory_order_relaxed), lowestTempoPercent,
-                        highestTempoPercent) /
+    current.speed =
+        std::clamp(settings->tempoPercent.load(std::memory_order_relaxed), lowestTempoPercent, highestTempoPercent) /
         100.0;
     current.loopBars = song ? settings->loopBars.load(std::memory_order_relaxed) : 0;
     current.waitForPlayer = settings->waitForPlayer.load(std::memory_order_relaxed);

@@ -11,8 +11,8 @@ bool PluginLibrary::load(const std::string& path, std::string& error)
     if (!error.empty())
         return false;
     // RTLD_LOCAL, as hosts load plug-ins: the plug-in's symbols stay its own.
-    void* library = dlopen(path.find('/') == std::string::npos ? ("./" + path).c_str() : path.c_str(),
-        RTLD_NOW | RTLD_LOCAL);
+    void* library =
+        dlopen(path.find('/') == std::string::npos ? ("./" + path).c_str() : path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
         const char* reason = dlerror();
         error = path + ": cannot load the library: " + (reason ? reason : "unknown reason");

@@ -5,9 +5,9 @@
 bool ScreenCapture::capture(Display* display, Window window, int width, int height, RgbImage& image, std::string& error)
 {
     XSync(display, False);
-    XImage* picture = width > 0 && height > 0
-        ? XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap)
-        : nullptr;
+    XImage* picture = width > 0 && height > 0 ? XGetImage(display, window, 0, 0, static_cast<unsigned>(width),
+                                                    static_cast<unsigned>(height), AllPlanes, ZPixmap)
+                                              : nullptr;
     if (!picture) {
         error = "the server gave no picture of the window (is it on the screen?)";
         return false;

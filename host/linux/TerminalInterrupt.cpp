@@ -16,7 +16,7 @@ void onSignal(int)
 
 void watchTerminalInterrupt(bool on)
 {
-    struct sigaction action {};
+    struct sigaction action { };
     // No SA_RESTART: the event loop's wait ends at once.
     action.sa_handler = on ? onSignal : SIG_DFL;
     sigemptyset(&action.sa_mask);

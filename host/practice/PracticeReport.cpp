@@ -202,8 +202,8 @@ std::string practiceReportText(const PracticeSummary& summary, const PracticeRun
     text += "  notes expected " + std::to_string(t.expected) + ", hit " + std::to_string(t.hit) + ", missed " +
         std::to_string(t.missed) + ", wrong " + std::to_string(t.wrong);
     if (summary.releasesJudged)
-        text += ", early releases " + std::to_string(t.earlyReleases) + ", late releases " +
-            std::to_string(t.lateReleases);
+        text +=
+            ", early releases " + std::to_string(t.earlyReleases) + ", late releases " + std::to_string(t.lateReleases);
     text += "\n";
 
     char line[160];

@@ -21,15 +21,18 @@ std::vector<std::string> ffmpegArguments(const Mp4Encoding& encoding)
     const bool sound = !encoding.audioPath.empty();
     if (sound) {
         // Seeking and cutting the input, not the output: the video keeps every frame.
-        arguments.insert(arguments.end(), {"-ss", decimal(encoding.audioFromSeconds), "-t", decimal(encoding.seconds),
-                                              "-i", encoding.audioPath, "-map", "0:v", "-map", "1:a"});
+        arguments.insert(arguments.end(),
+            {"-ss", decimal(encoding.audioFromSeconds), "-t", decimal(encoding.seconds), "-i", encoding.audioPath,
+                "-map", "0:v", "-map", "1:a"});
     }
     // H.264 in 4:2:0 needs even sides; an odd row or column is padded, never cut.
-    arguments.insert(arguments.end(), {"-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264", "-preset",
-                                          "veryfast", "-crf", "18", "-pix_fmt", "yuv420p"});
+    arguments.insert(arguments.end(),
+        {"-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264", "-preset", "veryfast", "-crf", "18", "-pix_fmt",
+            "yuv420p"});
     if (sound)
         arguments.insert(arguments.end(), {"-c:a", "aac", "-b:a", "192k"});
-    arguments.insert(arguments.end(), {"-map_metadata", "-1", "-fflags", "+bitexact", "-flags", "+bitexact",
-                                          "-movflags", "+faststart", encoding.outputPath});
+    arguments.insert(arguments.end(),
+        {"-map_metadata", "-1", "-fflags", "+bitexact", "-flags", "+bitexact", "-movflags", "+faststart",
+            encoding.outputPath});
     return arguments;
 }

@@ -8,8 +8,7 @@
 #include <vector>
 
 // The names of `count` devices, read with the device type's own capabilities call.
-template <typename Caps, typename GetCaps>
-std::vector<std::string> deviceNamesOf(UINT count, GetCaps getCaps)
+template <typename Caps, typename GetCaps> std::vector<std::string> deviceNamesOf(UINT count, GetCaps getCaps)
 {
     std::vector<std::string> names;
     for (UINT i = 0; i < count; ++i) {

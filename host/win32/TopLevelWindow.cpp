@@ -151,7 +151,6 @@ bool TopLevelWindow::runFor(int milliseconds)
     }
 }
 
-
 LRESULT CALLBACK TopLevelWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<TopLevelWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));

@@ -117,8 +117,8 @@ TEST(PluginWidthTest, LinuxHostsRefuseDllsAndOtherLibrariesByName)
     EXPECT_NE(sharedObjectMismatchOfImage("a.so", elf.data(), elf.size()).find("machine 183"), std::string::npos);
 
     const std::vector<uint8_t> dll = imageHead(0x8664);
-    EXPECT_NE(sharedObjectMismatchOfImage("QarnViewer.dll", dll.data(), dll.size()).find("a Windows DLL"),
-        std::string::npos);
+    EXPECT_NE(
+        sharedObjectMismatchOfImage("QarnViewer.dll", dll.data(), dll.size()).find("a Windows DLL"), std::string::npos);
     const uint8_t text[] = "#!/bin/sh\n";
     EXPECT_EQ(sharedObjectMismatchOfImage("x", text, 4), "x: not a shared library (no ELF header)");
     EXPECT_EQ(sharedObjectMismatchOfImage("x", nullptr, 0), "x: not a shared library (no ELF header)");

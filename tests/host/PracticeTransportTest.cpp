@@ -50,8 +50,8 @@ public:
             if (time.flags & kVstTransportChanged)
                 changes.push_back(hostFrame);
             for (size_t e = 0; e < events.size(); ++e) {
-                played.push_back(Played{hostFrame + events[e].deltaFrames,
-                    static_cast<uint8_t>(events[e].midiData[0]), events[e].midiData[1], transport.eventBars()[e]});
+                played.push_back(Played{hostFrame + events[e].deltaFrames, static_cast<uint8_t>(events[e].midiData[0]),
+                    events[e].midiData[1], transport.eventBars()[e]});
             }
             hostFrame += block;
         }

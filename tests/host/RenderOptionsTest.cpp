@@ -9,8 +9,8 @@ TEST(RenderOptionsTest, AFullRenderAndItsDefaults)
 {
     HostOptions options;
     std::string error;
-    ASSERT_TRUE(parseHostOptions({"p.dll", "song.mid", "--render", "out.mp4", "--fps=60", "--from", "1.5", "--to",
-                                     "12", "--audio", "song.wav", "--keep-toggles", "--script", "setup.txt"},
+    ASSERT_TRUE(parseHostOptions({"p.dll", "song.mid", "--render", "out.mp4", "--fps=60", "--from", "1.5", "--to", "12",
+                                     "--audio", "song.wav", "--keep-toggles", "--script", "setup.txt"},
         options, error))
         << error;
     const RenderOptions& render = options.render;
