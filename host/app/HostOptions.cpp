@@ -65,11 +65,11 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
         } else if (name == "--midi-in") {
             if (!takeValue(value))
                 return false;
-            if (!parseInteger(value, 0, 4095, number)) {
-                error = "--midi-in needs a device number (see --list-midi-in), not \"" + value + "\"";
+            if (value.empty()) {
+                error = "--midi-in needs a port's number or name (see --list-midi-in)";
                 return false;
             }
-            options.midiInput = static_cast<int>(number);
+            options.midiInput = value;
         } else if (isRenderValueOption(name)) {
             if (!takeValue(value) || !setRenderOption(options.render, name, value, error))
                 return false;
@@ -106,7 +106,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
     options.pluginPath = positional[0];
     if (positional.size() == 2)
         options.songPath = positional[1];
-    return checkRenderOptions(options.render, !options.songPath.empty(), options.midiInput >= 0, options.loop, error);
+    return checkRenderOptions(
+        options.render, !options.songPath.empty(), !options.midiInput.empty(), options.loop, error);
 }
 
 const char* hostUsage()
@@ -116,7 +117,7 @@ const char* hostUsage()
            "Plays a MIDI file or a live MIDI keyboard into a VST 2 plug-in and shows its editor.\n"
            "  --loop            play the song again from the start when it ends\n"
            "  --program P       select the plug-in's program P before showing it\n"
-           "  --midi-in N       take MIDI from input device N (see --list-midi-in)\n"
+           "  --midi-in PORT    take MIDI from this input, by number or name (see --list-midi-in)\n"
            "  --list-midi-in    list the MIDI input devices and exit\n"
            "  --script FILE     run the steps in FILE instead of playing interactively\n"
            "  --render OUT      render the song to video in song time, after the script's steps:\n"
@@ -130,7 +131,7 @@ const char* hostUsage()
            "  --play-as CH      the keyboard's notes reach the plug-in on channel CH (1..16);\n"
            "                    16 when --midi-in is given with a song\n"
            "  --expect CH,...   only these song channels reach the plug-in (all sound); default all\n"
-           "  --midi-out N      play the song to MIDI output device N (see --list-midi-out)\n"
+           "  --midi-out PORT   play the song to this output, by number or name (see --list-midi-out)\n"
            "  --list-midi-out   list the MIDI output devices and exit\n"
            "  --tempo PERCENT   play at 25..200 % of the song's tempo\n"
            "  --loop-bars A-B   repeat bars A to B (counted from 1)\n"

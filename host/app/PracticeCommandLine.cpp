@@ -26,12 +26,11 @@ OptionAnswer parsePracticeOption(const std::string& name, const std::function<bo
         good = noValue();
         practice.waitForPlayer = true;
     } else if (name == "--midi-out") {
-        good = takeValue(value);
-        if (good && !parseInteger(value, 0, 4095, number)) {
-            error = "--midi-out needs a device number (see --list-midi-out), not \"" + value + "\"";
+        good = takeValue(options.midiOutput);
+        if (good && options.midiOutput.empty()) {
+            error = "--midi-out needs a port's number or name (see --list-midi-out)";
             good = false;
         }
-        options.midiOutput = static_cast<int>(number);
     } else if (name == "--list-midi-out") {
         good = noValue();
         options.listMidiOutputs = true;

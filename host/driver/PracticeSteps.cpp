@@ -26,6 +26,11 @@ bool parsePracticeStep(
         step.path = rest;
         return true;
     }
+    if (step.kind == StepKind::MidiOut && !rest.empty()) {
+        // The port as --midi-out takes it (names hold blanks); off closes the output.
+        step.path = rest == "off" ? "" : rest;
+        return true;
+    }
     if (takesNone != (arguments == 0) || arguments > 1) {
         error = words[0] + (takesNone ? " takes no argument" : " takes 1 argument");
         return false;
@@ -70,16 +75,6 @@ bool parsePracticeStep(
         return true;
     }
     case StepKind::WaitMode: return onOrOff(value, n[0], error);
-    case StepKind::MidiOut:
-        if (value == "off") {
-            n[0] = -1;
-            return true;
-        }
-        if (!parseInteger(value, 0, 4095, n[0])) {
-            error = "midi-out needs a device number or off, not \"" + value + "\"";
-            return false;
-        }
-        return true;
     default: error = "unknown step"; return false;
     }
 }

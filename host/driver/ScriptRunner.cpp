@@ -156,7 +156,7 @@ private:
         case StepKind::LoopBars:
             return session.setLoopBars(static_cast<int>(n[0]), static_cast<int>(n[1]), error) || fail(step, error);
         case StepKind::WaitMode: settings.waitForPlayer.store(n[0] != 0); return true;
-        case StepKind::MidiOut: return session.switchMidiOutput(static_cast<int>(n[0]), error) || fail(step, error);
+        case StepKind::MidiOut: return session.switchMidiOutput(step.path, error) || fail(step, error);
         case StepKind::ListMidiOut: printPortNames(MidiOutputPort::portNames(), "no MIDI output devices"); return true;
         case StepKind::Report: return companion.writeReport(step.path, error) || fail(step, error);
         case StepKind::KeyboardOn:

@@ -1,6 +1,7 @@
 #include "host/engine/HostSession.h"
 
 #include "host/engine/GlFrameHooks.h"
+#include "host/engine/MidiPortChoice.h"
 #include "host/engine/TextFields.h"
 
 #include <algorithm>
@@ -52,10 +53,10 @@ bool HostSession::start(std::string& error)
     // The learner's settings, before the first block.
     if (!checkLoopBars(options.practice.loopFirstBar, options.practice.loopLastBar, error))
         return false;
-    settings.apply(options.practice, playAsChannel(options.practice, options.midiInput >= 0, song != nullptr));
+    settings.apply(options.practice, playAsChannel(options.practice, !options.midiInput.empty(), song != nullptr));
     transport.practiseWith(&settings);
     transport.playTo(&midiOutput);
-    if (options.midiOutput >= 0 && !midiOutput.open(options.midiOutput, error))
+    if (!options.midiOutput.empty() && !switchMidiOutput(options.midiOutput, error))
         return false;
 
     const int inputs = std::clamp<int32_t>(effect->numInputs, 0, mostChannels);
@@ -92,11 +93,15 @@ bool HostSession::start(std::string& error)
         blockSize, sampleRate);
     processing->start();
 
-    if (options.midiInput >= 0) {
+    if (!options.midiInput.empty()) {
+        int port = 0;
+        const std::vector<std::string> names = MidiInput::portNames();
+        if (!chooseMidiPort(options.midiInput, {"MIDI input", "--list-midi-in", names}, port, error))
+            return false;
         auto receive = [this](uint8_t status, uint8_t data1, uint8_t data2) {
             commands.postMidi(keyboardStatus(status, settings.playAs.load()), data1, data2);
         };
-        if (!keyboard.open(options.midiInput, receive, error))
+        if (!keyboard.open(port, receive, error))
             return false;
     }
     return true;
@@ -197,8 +202,12 @@ bool HostSession::press(int x, int y, bool rightButton)
 {
     if (!window.press(x, y, rightButton))
         return false;
-    lastChangeMs.store(frameClockMs(), std::memory_order_release);
     window.pumpMessages();
+    // The press takes effect now, before the host's next note, as it does
+    // where presses arrive at once: the host follows it from now on.
+    if (HostWindow::pressesWaitForIdle())
+        editorIdle();
+    lastChangeMs.store(frameClockMs(), std::memory_order_release);
     return true;
 }
 
@@ -304,8 +313,12 @@ bool HostSession::setLoopBars(int first, int last, std::string& error)
     return true;
 }
 
-bool HostSession::switchMidiOutput(int port, std::string& error)
+bool HostSession::switchMidiOutput(const std::string& choice, std::string& error)
 {
+    int port = -1;
+    const std::vector<std::string> names = choice.empty() ? std::vector<std::string>{} : MidiOutputPort::portNames();
+    if (!choice.empty() && !chooseMidiPort(choice, {"MIDI output", "--list-midi-out", names}, port, error))
+        return false;
     // The processing thread sends to the port; it must not while the port changes.
     if (processing)
         processing->stop();

@@ -101,8 +101,9 @@ public:
     const PracticeSettings& practiceSettings() const { return settings; }
     // 0, 0: no bar loop. Refused when the song has no such bars.
     bool setLoopBars(int first, int last, std::string& error);
-    // Port -1 closes the output. Processing pauses while the port changes.
-    bool switchMidiOutput(int port, std::string& error);
+    // A port as SessionOptions::midiOutput names it; empty closes the output.
+    // Processing pauses while the port changes.
+    bool switchMidiOutput(const std::string& port, std::string& error);
     // A message as the live keyboard sends it, moved to the channel it plays as.
     bool sendFromKeyboard(uint8_t status, uint8_t data1, uint8_t data2);
 

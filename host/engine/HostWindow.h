@@ -55,6 +55,9 @@ public:
     // A press and release of a mouse button at a point of the client area,
     // delivered to the plug-in's window under it; false when none is there.
     bool press(int x, int y, bool rightButton);
+    // Whether the editor takes a delivered press only at its next idle (it
+    // reads its events there on X11) rather than at once (Win32 messages).
+    static bool pressesWaitForIdle();
 
     // The client area as the screen shows it, 3-D view included; parts off
     // the screen come out black. Repeated captures reuse their resources.

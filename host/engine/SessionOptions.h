@@ -11,8 +11,10 @@ struct SessionOptions {
     bool hasProgram = false;
     int32_t program = 0;
     bool loop = false;
-    int midiInput = -1; // a port of MidiInput::portNames(), -1 for none
-    int midiOutput = -1; // a port of MidiOutputPort::portNames(), -1 for none
+    // Live MIDI ports: a number or (part of) a name as the port lists give
+    // them (host/engine/MidiPortChoice.h); empty for none.
+    std::string midiInput;
+    std::string midiOutput;
     PracticeOptions practice;
     // A render idles the editor only once per frame and at the script's idle
     // steps, so that the clock never reaches its pictures.

@@ -360,6 +360,11 @@ bool HostWindow::press(int x, int y, bool rightButton)
     return true;
 }
 
+bool HostWindow::pressesWaitForIdle()
+{
+    return true;
+}
+
 bool HostWindow::capture(RgbImage& image, std::string& error, double changedMs)
 {
     Native& n = *native;

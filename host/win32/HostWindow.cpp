@@ -145,6 +145,11 @@ bool HostWindow::press(int x, int y, bool rightButton)
     return true;
 }
 
+bool HostWindow::pressesWaitForIdle()
+{
+    return false;
+}
+
 bool HostWindow::capture(RgbImage& image, std::string& error, double)
 {
     // The view draws at the idle, on this thread: it is done already.

@@ -19,11 +19,11 @@ TEST(HostOptionsTest, PluginSongAndOptionsInAnyOrder)
     EXPECT_TRUE(options.loop);
     EXPECT_TRUE(options.hasProgram);
     EXPECT_EQ(options.program, 4);
-    EXPECT_EQ(options.midiInput, 2);
+    EXPECT_EQ(options.midiInput, "2");
 
     ASSERT_TRUE(parseHostOptions({"plugin.dll"}, options, error));
     EXPECT_FALSE(options.hasProgram);
-    EXPECT_EQ(options.midiInput, -1);
+    EXPECT_EQ(options.midiInput, "");
     EXPECT_TRUE(options.songPath.empty());
 
     ASSERT_TRUE(parseHostOptions({"--list-midi-in"}, options, error));
@@ -43,7 +43,7 @@ TEST(HostOptionsTest, ProblemsAreNamed)
         {{"p.dll", "--program"}, "--program needs a value"},
         {{"p.dll", "--program", "two"}, "whole number, not \"two\""},
         {{"p.dll", "--program", "4294967296"}, "whole number"},
-        {{"p.dll", "--midi-in", "-1"}, "--midi-in needs a device number"},
+        {{"p.dll", "--midi-in="}, "--midi-in needs a port's number or name"},
         {{"p.dll", "--loop=yes"}, "--loop takes no value"},
         {{"p.dll", "--fast"}, "unknown option --fast"},
     };

@@ -17,7 +17,7 @@ TEST(PracticeOptionsTest, EveryOptionIsReadFromTheCommandLine)
         << error;
     EXPECT_EQ(options.practice.playAs, 3);
     EXPECT_EQ(options.practice.expectedChannels, 1u | 2u | 1u << 15);
-    EXPECT_EQ(options.midiOutput, 0);
+    EXPECT_EQ(options.midiOutput, "0");
     EXPECT_EQ(options.practice.tempoPercent, 50);
     EXPECT_EQ(options.practice.loopFirstBar, 2);
     EXPECT_EQ(options.practice.loopLastBar, 4);
@@ -29,7 +29,7 @@ TEST(PracticeOptionsTest, EveryOptionIsReadFromTheCommandLine)
     EXPECT_EQ(options.practice.loopLastBar, 3);
     EXPECT_EQ(options.practice.expectedChannels, allChannels);
     EXPECT_EQ(options.practice.tempoPercent, 100);
-    EXPECT_EQ(options.midiOutput, -1);
+    EXPECT_EQ(options.midiOutput, "");
 
     ASSERT_TRUE(parseHostOptions({"--list-midi-out"}, options, error));
     EXPECT_TRUE(options.listMidiOutputs);
@@ -51,7 +51,7 @@ TEST(PracticeOptionsTest, ProblemsAreNamed)
         {{"p.dll", "--loop-bars", "0-2"}, "counted from 1"},
         {{"p.dll", "--loop-bars", "2-"}, "bars are given as A-B"},
         {{"p.dll", "--wait=yes"}, "--wait takes no value"},
-        {{"p.dll", "--midi-out", "x"}, "--midi-out needs a device number (see --list-midi-out)"},
+        {{"p.dll", "--midi-out="}, "--midi-out needs a port's number or name (see --list-midi-out)"},
         {{"p.dll", "--report"}, "--report needs a value"},
     };
     for (const auto& bad : cases) {
@@ -76,7 +76,7 @@ TEST(PracticeOptionsTest, EveryOptionHasItsScriptStep)
     std::vector<ScriptStep> steps;
     std::string error;
     ASSERT_TRUE(parseHostScript("play-as 16\nplay-as off\nexpect-channels 2,3\ntempo 25\nloop-bars 1-2\n"
-                                "loop-bars off\nwait-mode on\nmidi-out 1\nmidi-out off\nlist-midi-out\n"
+                                "loop-bars off\nwait-mode on\nmidi-out JACK: keys:out\nmidi-out off\nlist-midi-out\n"
                                 "report\nreport Z:/tmp/a report.json\nkeyboard-on 1 60 90\nkeyboard-off 2 60\n"
                                 "answer-waits\nexpect awaited none\nexpect song-bar 1\nprint report hit\n",
         steps, error))
@@ -90,7 +90,8 @@ TEST(PracticeOptionsTest, EveryOptionHasItsScriptStep)
     EXPECT_EQ(steps[4].numbers[1], 2);
     EXPECT_EQ(steps[5].numbers[0], 0);
     EXPECT_EQ(steps[6].numbers[0], 1);
-    EXPECT_EQ(steps[8].numbers[0], -1);
+    EXPECT_EQ(steps[7].path, "JACK: keys:out");
+    EXPECT_EQ(steps[8].path, "");
     EXPECT_EQ(steps[9].kind, StepKind::ListMidiOut);
     EXPECT_TRUE(steps[10].path.empty());
     EXPECT_EQ(steps[11].path, "Z:/tmp/a report.json");
@@ -108,7 +109,7 @@ TEST(PracticeOptionsTest, EveryOptionHasItsScriptStep)
         {"tempo 300\n", "from 25 to 200"},
         {"loop-bars 3-1\n", "A not after B"},
         {"wait-mode maybe\n", "wait-mode is on or off"},
-        {"midi-out -2\n", "midi-out needs a device number or off"},
+        {"midi-out\n", "midi-out takes 1 argument"},
         {"answer-waits now\n", "answer-waits takes no argument"},
         {"keyboard-on 1 60\n", "keyboard-on takes 3 argument(s)"},
         {"expect-channels 1 2\n", "takes 1 argument"},
