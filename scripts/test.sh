@@ -68,7 +68,7 @@ xvfb_start
 
 timed "ThreadSanitizer stress tests" ctest --preset tsan
 timed "native tests" ctest --preset native
-timed "Linux plug-in tests" ctest --preset linux
+timed "Linux plug-in and host tests" ctest --preset linux
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WIN32_BUILD/CMakeCache.txt")
 for target in "${WINDOWS_TARGETS[@]}"; do
   if runnable "$target"; then
