@@ -97,7 +97,7 @@ void waitForView(double changedMs)
 {
     // Long enough for the view's thread to wake and begin a frame that an
     // idle asked for; a frame the notes asked for is waited for by its time.
-    constexpr double quietMs = 12.0;
+    constexpr double quietMs = 5.0;
     constexpr double patienceMs = 2000.0;
     const double start = frameClockMs();
     for (;;) {

@@ -15,7 +15,7 @@ bool ScreenCapture::capture(Display* display, Window window, int width, int heig
     const unsigned long redMask = picture->red_mask;
     const unsigned long greenMask = picture->green_mask;
     const unsigned long blueMask = picture->blue_mask;
-    // The usual TrueColor layouts put each colour in one byte of the pixel.
+    // Any other layout, through Xlib's own pixel reader.
     auto channel = [](unsigned long pixel, unsigned long mask) {
         int shift = 0;
         while (mask && !(mask & 1)) {
@@ -29,6 +29,22 @@ bool ScreenCapture::capture(Display* display, Window window, int width, int heig
     image.height = height;
     image.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
     uint8_t* out = image.pixels.data();
+    // The usual 24-bit TrueColor screen, pixels of four bytes (blue, green,
+    // red, unused in memory order): read straight from the rows.
+    if (picture->bits_per_pixel == 32 && picture->byte_order == LSBFirst && redMask == 0xFF0000 &&
+        greenMask == 0xFF00 && blueMask == 0xFF) {
+        for (int y = 0; y < height; ++y) {
+            const auto* row =
+                reinterpret_cast<const uint8_t*>(picture->data) + static_cast<size_t>(y) * picture->bytes_per_line;
+            for (int x = 0; x < width; ++x, row += 4) {
+                *out++ = row[2];
+                *out++ = row[1];
+                *out++ = row[0];
+            }
+        }
+        XDestroyImage(picture);
+        return true;
+    }
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const unsigned long pixel = XGetPixel(picture, x, y);
