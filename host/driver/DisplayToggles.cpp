@@ -8,4 +8,6 @@ void DisplayToggles::onPanelPress(int tag)
         highlightOn = !highlightOn;
     else if (tag == TagDepress)
         depressOn = !depressOn;
+    else if (tag == TagSpin)
+        spinOn = !spinOn;
 }

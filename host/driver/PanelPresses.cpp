@@ -22,5 +22,6 @@ void PanelPresses::follow(int x, int y)
         if (companion)
             companion->onPanelButton(tag);
         toggles.onPanelPress(tag);
+        session.setIdleRedraws(toggles.spin());
     }
 }

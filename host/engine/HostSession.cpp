@@ -131,7 +131,8 @@ void HostSession::processBlock(VstEvents* events, const VstTimeInfo& time, int32
         for (int i = 0; i < listenerCount; ++i)
             listeners[i]->onBlock(*events, time, transport.eventBars().data());
         // The plug-in redraws its view after every block of events.
-        lastChangeMs.store(frameClockMs(), std::memory_order_release);
+        if (viewShown.load(std::memory_order_acquire))
+            markViewChange();
         pluginHost.dispatch(effProcessEvents, 0, 0, events);
     }
     // The audio call every block, as an audio device drives it; the plug-in
@@ -149,7 +150,9 @@ intptr_t HostSession::openEditor()
     if (editorIsOpen || !window.isOpen())
         return editorAnswer;
     fitWindowToEditor();
+    markViewChange();
     editorAnswer = pluginHost.dispatch(effEditOpen, 0, 0, window.editorParent());
+    viewShown.store(true, std::memory_order_release);
     // Every open gets its close, whatever open answered: a plug-in may have
     // built windows before reporting a failure.
     editorIsOpen = true;
@@ -167,6 +170,7 @@ void HostSession::closeEditor()
     if (!editorIsOpen)
         return;
     window.stopIdleTimer();
+    viewShown.store(false, std::memory_order_release);
     pluginHost.dispatch(effEditClose);
     editorIsOpen = false;
 }
@@ -184,8 +188,16 @@ void HostSession::fitWindowToEditor()
 
 void HostSession::editorIdle()
 {
-    if (editorIsOpen)
-        pluginHost.dispatch(effEditIdle);
+    if (!editorIsOpen)
+        return;
+    if (idleRedraws)
+        markViewChange();
+    pluginHost.dispatch(effEditIdle);
+}
+
+void HostSession::markViewChange()
+{
+    lastChangeMs.store(frameClockMs(), std::memory_order_release);
 }
 
 void HostSession::setIdleRate(int perSecond)
@@ -195,11 +207,14 @@ void HostSession::setIdleRate(int perSecond)
 
 void HostSession::setProgram(int32_t program)
 {
+    if (editorIsOpen)
+        markViewChange();
     pluginHost.dispatch(effSetProgram, 0, program);
 }
 
 bool HostSession::press(int x, int y, bool rightButton)
 {
+    markViewChange();
     if (!window.press(x, y, rightButton))
         return false;
     window.pumpMessages();
@@ -207,7 +222,6 @@ bool HostSession::press(int x, int y, bool rightButton)
     // where presses arrive at once: the host follows it from now on.
     if (HostWindow::pressesWaitForIdle())
         editorIdle();
-    lastChangeMs.store(frameClockMs(), std::memory_order_release);
     return true;
 }
 

@@ -95,6 +95,9 @@ public:
 
     // The editor's idle rate from now on, in idles a second.
     void setIdleRate(int perSecond);
+    // Whether the editor's idle redraws the view (a spinning model does), so
+    // that a picture taken after an idle shows that frame.
+    void setIdleRedraws(bool on) { idleRedraws = on; }
 
     // The learner's settings; they take effect with the next block.
     PracticeSettings& practiceSettings() { return settings; }
@@ -137,9 +140,15 @@ private:
     bool switchedOn = false;
     bool editorIsOpen = false;
     intptr_t editorAnswer = 0;
-    // When the host last changed what the view shows (a block of events, a
-    // press), on frameClockMs(); the processing thread writes it too.
+    // Marks, on frameClockMs(), the moment right before the host makes the
+    // plug-in redraw its view (a block of events, a press, a program, the
+    // editor's opening, an idle of a spinning model): a picture shows the
+    // first frame begun after the last mark. The processing thread marks too,
+    // while the editor is open.
+    void markViewChange();
     std::atomic<double> lastChangeMs{0.0};
+    std::atomic<bool> viewShown{false};
+    bool idleRedraws = false;
 
     // Silent audio buffers for the plug-in's audio call, made before processing starts.
     std::vector<float> silence;

@@ -21,25 +21,22 @@ namespace {
 std::atomic<GlFrameObserver*> watching{nullptr};
 // What the view is doing, for pictures taken between its frames: whether a
 // frame is under way, when the last one began (its first clear) and when
-// the last finished one began, and when anything last happened.
+// the last finished one began.
 std::atomic<bool> drawing{false};
 std::atomic<double> frameBeganMs{-1.0};
 std::atomic<double> finishedFrameBeganMs{-1.0};
-std::atomic<double> lastActivityMs{0.0};
 
 void noteClear()
 {
     const double now = frameClockMs();
     if (!drawing.exchange(true, std::memory_order_acq_rel))
         frameBeganMs.store(now, std::memory_order_release);
-    lastActivityMs.store(now, std::memory_order_release);
 }
 
 void noteSwap()
 {
     finishedFrameBeganMs.store(frameBeganMs.load(std::memory_order_acquire), std::memory_order_release);
     drawing.store(false, std::memory_order_release);
-    lastActivityMs.store(frameClockMs(), std::memory_order_release);
 }
 
 template <typename Function> Function libGl(const char* name)
@@ -95,20 +92,14 @@ double frameClockMs()
 
 void waitForView(double changedMs)
 {
-    // Long enough for the view's thread to wake and begin a frame that an
-    // idle asked for; a frame the notes asked for is waited for by its time.
-    constexpr double quietMs = 5.0;
     constexpr double patienceMs = 2000.0;
     const double start = frameClockMs();
     for (;;) {
-        const double now = frameClockMs();
         const double finishedBegan = finishedFrameBeganMs.load(std::memory_order_acquire);
         // A view that has never drawn has no frame to wait for.
         const bool current = finishedBegan < 0.0 || finishedBegan >= changedMs;
-        const double last = std::max(start, lastActivityMs.load(std::memory_order_acquire));
-        const bool quiet = !drawing.load(std::memory_order_acquire) && now - last >= quietMs;
-        if ((current && quiet) || now - start >= patienceMs)
+        if ((current && !drawing.load(std::memory_order_acquire)) || frameClockMs() - start >= patienceMs)
             return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
 }

@@ -37,6 +37,13 @@ first_changed() {
 check "60 PNG frames" '[ "$(ls "$work/a" | wc -l)" -eq 60 ]'
 check "the same frames byte for byte" 'diff -r "$work/a" "$work/b" >/dev/null'
 check "C4 first lit in frame 23" '[ "$(first_changed "$work/a" 0)" = 23 ]'
+# A spinning model redraws at every idle: its frames too, the same twice.
+printf 'open\npress spin\n' >"$work/spin.txt"
+for take in spin-a spin-b; do
+  "$@" "$song" --script "$(host_path "$work/spin.txt")" --render "$(host_path "$work/$take")" --to 1 || fail=1
+done
+check "a spinning model: 30 frames, the same byte for byte" \
+  '[ "$(ls "$work/spin-a" | wc -l)" -eq 30 ] && diff -r "$work/spin-a" "$work/spin-b" >/dev/null'
 "$@" "$song" --render "$(host_path "$work/part")" --fps 10 --from 1 --to 1.5 || fail=1
 check "--from 1 --to 1.5 at 10 fps: 5 frames" '[ "$(ls "$work/part" | wc -l)" -eq 5 ]'
 
