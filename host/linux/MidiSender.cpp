@@ -9,15 +9,6 @@
 #include <cstring>
 #include <system_error>
 
-namespace {
-
-// Messages queued before the device must have taken some: a song's densest
-// moment (a chord on every channel, or every channel silenced at a seek) is
-// a few hundred.
-constexpr size_t queuedMessages = 4096;
-
-} // namespace
-
 MidiSender::~MidiSender()
 {
     stop();
@@ -32,7 +23,7 @@ bool MidiSender::start(Deliver to, std::string& error)
         return false;
     }
     deliver = std::move(to);
-    ring = std::make_unique<MessageRing>(queuedMessages);
+    ring = std::make_unique<MessageRing>(capacity);
     stopping.store(false);
     try {
         thread = std::thread(&MidiSender::run, this);

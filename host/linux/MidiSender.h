@@ -9,6 +9,7 @@
 #include "host/engine/MessageRing.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -19,6 +20,11 @@ class MidiSender {
 public:
     // The sender's thread: one message of 1 to 3 bytes to the device.
     using Deliver = std::function<void(const uint8_t* bytes, uint8_t size)>;
+
+    // Messages queued before the device must have taken some: a song's
+    // densest moment (a chord on every channel, or every channel silenced at
+    // a seek) is a few hundred.
+    static constexpr size_t capacity = 4096;
 
     MidiSender() = default;
     ~MidiSender();
