@@ -21,9 +21,9 @@ public:
     // The sender's thread: one message of 1 to 3 bytes to the device.
     using Deliver = std::function<void(const uint8_t* bytes, uint8_t size)>;
 
-    // Messages queued before the device must have taken some: a song's
-    // densest moment (a chord on every channel, or every channel silenced at
-    // a seek) is a few hundred.
+    // Messages queued before the device must have taken some. The most one
+    // block sends is when the song stops or seeks with every note sounding:
+    // 16 x 128 note-offs and 16 pedals let go (SongOutput::silence).
     static constexpr size_t capacity = 4096;
 
     MidiSender() = default;
