@@ -9,6 +9,15 @@
 #include <cstring>
 #include <system_error>
 
+namespace {
+
+std::string cannotStart(const char* why)
+{
+    return std::string("cannot start its sending thread (") + why + ")";
+}
+
+} // namespace
+
 MidiSender::~MidiSender()
 {
     stop();
@@ -19,7 +28,7 @@ bool MidiSender::start(Deliver to, std::string& error)
     stop();
     wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (wake < 0) {
-        error = std::string("cannot start its sending thread (") + std::strerror(errno) + ")";
+        error = cannotStart(std::strerror(errno));
         return false;
     }
     deliver = std::move(to);
@@ -28,7 +37,7 @@ bool MidiSender::start(Deliver to, std::string& error)
     try {
         thread = std::thread(&MidiSender::run, this);
     } catch (const std::system_error& failure) {
-        error = std::string("cannot start its sending thread (") + failure.what() + ")";
+        error = cannotStart(failure.what());
         close(wake);
         wake = -1;
         ring.reset();
