@@ -10,9 +10,13 @@
 // (MidiPortChoice.h). A number is an index into the list as found when the
 // port is opened; a port that came or went since the list was printed moves
 // the numbers after it.
+//
+// The output's device calls run on a thread of the port's own (MidiSender.h):
+// send() only queues the message.
 #include "host/engine/MidiPorts.h"
 
 #include "host/linux/FluidSynthOutput.h"
+#include "host/linux/MidiSender.h"
 #include "host/linux/RtMidiPorts.h"
 #include "host/linux/SoundSystems.h"
 
@@ -87,6 +91,23 @@ void MidiInput::close()
 struct MidiOutputPort::Native {
     FluidSynthOutput synthesizer;
     std::unique_ptr<RtMidiOut> output; // ports past 0
+    MidiSender sender; // after the devices: stops before they go
+
+    // The device just opened, on a thread of the port's own from now on.
+    bool startSending(const std::string& failed, std::string& error)
+    {
+        const bool started = sender.start(
+            [this](const uint8_t* bytes, uint8_t size) {
+                if (output)
+                    output->sendMessage(bytes, size);
+                else
+                    synthesizer.send(bytes, size);
+            },
+            error);
+        if (!started)
+            error = failed + error;
+        return started;
+    }
 };
 
 MidiOutputPort::MidiOutputPort()
@@ -111,9 +132,14 @@ bool MidiOutputPort::open(int port, std::string& error)
 {
     close();
     if (port == 0) {
-        if (native->synthesizer.open(error))
-            return true;
-        error = "MIDI output 0 (" + std::string(FluidSynthOutput::name) + "): " + error;
+        const std::string failed = "MIDI output 0 (" + std::string(FluidSynthOutput::name) + "): ";
+        if (native->synthesizer.open(error)) {
+            if (native->startSending(failed, error))
+                return true;
+            native->synthesizer.close();
+            return false;
+        }
+        error = failed + error;
         return false;
     }
     const std::vector<RtMidiPort> ports = rtMidiOutputPorts();
@@ -133,7 +159,10 @@ bool MidiOutputPort::open(int port, std::string& error)
             native->output = std::move(output);
             if (chosen.api == RtMidi::UNIX_JACK)
                 awaitJackGraph();
-            return true;
+            if (native->startSending(failed, error))
+                return true;
+            native->output.reset();
+            return false;
         }
         error = failed + (errors.text().empty() ? "not opened" : errors.text());
     } catch (const RtMidiError& failure) {
@@ -144,6 +173,8 @@ bool MidiOutputPort::open(int port, std::string& error)
 
 void MidiOutputPort::close()
 {
+    // The song's last messages reach the device before the silence.
+    native->sender.stop();
     native->synthesizer.close();
     if (!native->output)
         return;
@@ -162,10 +193,5 @@ void MidiOutputPort::close()
 
 void MidiOutputPort::send(const uint8_t* bytes, uint8_t size)
 {
-    if (native->output) {
-        if (size > 0)
-            native->output->sendMessage(bytes, size);
-    } else {
-        native->synthesizer.send(bytes, size);
-    }
+    native->sender.send(bytes, size);
 }

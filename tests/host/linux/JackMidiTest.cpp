@@ -230,6 +230,29 @@ TEST_F(JackMidiTest, TheSongReachesAJackPortWhichCloseSilences)
     output.close();
 }
 
+// send() only queues: the port's own thread makes the device calls. What is
+// still queued when the port closes is sent, in order, before the silence.
+TEST_F(JackMidiTest, CloseSendsWhatIsQueuedBeforeTheSilence)
+{
+    Sink sink;
+    MidiOutputPort output;
+    std::string error;
+    ASSERT_TRUE(output.open(portNamed("JACK: qarn_sink_test:in", MidiOutputPort::portNames(), "MIDI output"), error))
+        << error;
+    std::vector<Message> expected;
+    for (uint8_t note = 0; note < 100; ++note) {
+        const uint8_t noteOn[] = {0x91, note, static_cast<uint8_t>(note + 1)};
+        output.send(noteOn, sizeof noteOn);
+        expected.push_back({0x91, note, static_cast<uint8_t>(note + 1)});
+    }
+    output.close();
+    for (uint8_t channel = 0; channel < 16; ++channel) {
+        expected.push_back({static_cast<uint8_t>(0xB0 | channel), 123, 0});
+        expected.push_back({static_cast<uint8_t>(0xB0 | channel), 120, 0});
+    }
+    EXPECT_EQ(sink.arrivals.waitFor(expected.size()), expected);
+}
+
 // Our own JACK client reading the synthesizer's left channel: the loudest
 // sample so far.
 class Listener {
