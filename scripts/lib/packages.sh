@@ -13,7 +13,7 @@ packages_amd64=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libbenchmark-dev
   libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgles-dev
-  libx11-dev libxft-dev libfontconfig-dev libxtst-dev
+  libx11-dev libxft-dev libfontconfig-dev libxtst-dev libxi-dev
   xvfb xauth x11-utils
   imagemagick fonts-liberation libstb-dev
   clang libclang-rt-14-dev time
