@@ -73,7 +73,7 @@ std::string pluginWidthMismatch(const std::string& path, PluginWidth dll, uint16
         return path + ": the DLL is built for another processor (machine " + number + "); " + hostText;
     }
     return path + ": a " + widthText(dll) + " plug-in; " + hostText + ": use the " + widthText(dll) +
-        " QarnHost.exe (the " + packageOf(dll) + " package, or build/" + packageOf(dll) + "/host/win32)";
+        " QarnHost.exe (the " + packageOf(dll) + " package, or build/" + packageOf(dll) + "/host)";
 }
 
 std::string sharedObjectMismatchOfImage(const std::string& path, const uint8_t* bytes, size_t size)

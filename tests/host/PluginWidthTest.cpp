@@ -90,10 +90,10 @@ TEST(PluginWidthTest, AMismatchNamesTheDllItsWidthAndTheHostToUse)
 
     EXPECT_EQ(pluginWidthMismatch("Z:/x/QarnViewer.dll", PluginWidth::Bits64, 0x8664, PluginWidth::Bits32),
         "Z:/x/QarnViewer.dll: a 64-bit plug-in; this QarnHost is 32-bit and loads only 32-bit plug-ins: "
-        "use the 64-bit QarnHost.exe (the win64 package, or build/win64/host/win32)");
+        "use the 64-bit QarnHost.exe (the win64 package, or build/win64/host)");
     EXPECT_EQ(pluginWidthMismatch("b.dll", PluginWidth::Bits32, 0x014C, PluginWidth::Bits64),
         "b.dll: a 32-bit plug-in; this QarnHost is 64-bit and loads only 64-bit plug-ins: "
-        "use the 32-bit QarnHost.exe (the win32 package, or build/win32/host/win32)");
+        "use the 32-bit QarnHost.exe (the win32 package, or build/win32/host)");
     EXPECT_EQ(pluginWidthMismatch("arm.dll", PluginWidth::OtherMachine, 0xAA64, PluginWidth::Bits64),
         "arm.dll: the DLL is built for another processor (machine 0xAA64); "
         "this QarnHost is 64-bit and loads only 64-bit plug-ins");
