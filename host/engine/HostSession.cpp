@@ -78,10 +78,6 @@ bool HostSession::start(std::string& error)
     if (!window.create(title, fallbackWidth, fallbackHeight, error))
         return false;
     window.setCloseHandler([this] { closeEditor(); });
-    window.setPanelPressHandler([this](int x, int y) {
-        if (onPanelPress)
-            onPanelPress(x, y);
-    });
     pluginHost.onSizeWindow = [this](int width, int height) {
         window.setClientSize(width, height);
         return true;
@@ -131,7 +127,7 @@ void HostSession::processBlock(VstEvents* events, const VstTimeInfo& time, int32
         for (int i = 0; i < listenerCount; ++i)
             listeners[i]->onBlock(*events, time, transport.eventBars().data());
         // The plug-in redraws its view after every block of events.
-        if (viewShown.load(std::memory_order_acquire))
+        if (editorIsOpen.load(std::memory_order_acquire))
             markViewChange();
         pluginHost.dispatch(effProcessEvents, 0, 0, events);
     }
@@ -152,10 +148,9 @@ intptr_t HostSession::openEditor()
     fitWindowToEditor();
     markViewChange();
     editorAnswer = pluginHost.dispatch(effEditOpen, 0, 0, window.editorParent());
-    viewShown.store(true, std::memory_order_release);
     // Every open gets its close, whatever open answered: a plug-in may have
     // built windows before reporting a failure.
-    editorIsOpen = true;
+    editorIsOpen.store(true, std::memory_order_release);
     fitWindowToEditor();
     window.growToChildren();
     // A spinning model turns one degree per idle.
@@ -170,9 +165,8 @@ void HostSession::closeEditor()
     if (!editorIsOpen)
         return;
     window.stopIdleTimer();
-    viewShown.store(false, std::memory_order_release);
+    editorIsOpen.store(false, std::memory_order_release);
     pluginHost.dispatch(effEditClose);
-    editorIsOpen = false;
 }
 
 void HostSession::fitWindowToEditor()

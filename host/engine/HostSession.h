@@ -50,7 +50,10 @@ public:
     // Before start: `listener` must outlive the session. At most two.
     void addListener(SessionListener* listener);
     // Before start: called with the point of each press on the panel.
-    void setPanelPressHandler(std::function<void(int x, int y)> handler) { onPanelPress = std::move(handler); }
+    void setPanelPressHandler(std::function<void(int x, int y)> handler)
+    {
+        window.setPanelPressHandler(std::move(handler));
+    }
 
     // Loads and switches on the plug-in (effOpen, sample rate, block size,
     // program, effMainsChanged 1), shows the window and starts processing.
@@ -121,6 +124,12 @@ private:
     void editorIdle();
     void fitWindowToEditor();
     bool checkLoopBars(int first, int last, std::string& error) const;
+    // Marks, on frameClockMs(), the moment right before the host makes the
+    // plug-in redraw its view (a block of events, a press, a program, the
+    // editor's opening, an idle of a spinning model): a picture shows the
+    // first frame begun after the last mark. The processing thread marks too,
+    // while the editor is open.
+    void markViewChange();
 
     SessionOptions options;
     const SongSchedule* song;
@@ -132,22 +141,16 @@ private:
     MidiOutputPort midiOutput;
     std::unique_ptr<ProcessingLoop> processing;
     MidiInput keyboard;
-    std::function<void(int x, int y)> onPanelPress;
 
     // Fixed before processing starts; the processing thread only reads them.
     SessionListener* listeners[2] = {};
     int listenerCount = 0;
     bool switchedOn = false;
-    bool editorIsOpen = false;
+    // The processing thread reads it too.
+    std::atomic<bool> editorIsOpen{false};
     intptr_t editorAnswer = 0;
-    // Marks, on frameClockMs(), the moment right before the host makes the
-    // plug-in redraw its view (a block of events, a press, a program, the
-    // editor's opening, an idle of a spinning model): a picture shows the
-    // first frame begun after the last mark. The processing thread marks too,
-    // while the editor is open.
-    void markViewChange();
+    // When the host last asked the plug-in to redraw its view (markViewChange).
     std::atomic<double> lastChangeMs{0.0};
-    std::atomic<bool> viewShown{false};
     bool idleRedraws = false;
 
     // Silent audio buffers for the plug-in's audio call, made before processing starts.

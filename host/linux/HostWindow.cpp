@@ -79,7 +79,6 @@ struct HostWindow::Native {
     std::function<void()> onClose;
     std::function<void(int, int)> onPanelPress;
     HandPresses handPresses;
-    ScreenCapture screen;
 
     bool isOpen() const { return window != 0; }
 
@@ -377,5 +376,5 @@ bool HostWindow::capture(RgbImage& image, std::string& error, double changedMs)
     int width = 0;
     int height = 0;
     clientSize(width, height);
-    return n.screen.capture(n.display, n.window, width, height, image, error);
+    return captureWindow(n.display, n.window, width, height, image, error);
 }

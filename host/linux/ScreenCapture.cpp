@@ -2,7 +2,7 @@
 
 #include <X11/Xutil.h>
 
-bool ScreenCapture::capture(Display* display, Window window, int width, int height, RgbImage& image, std::string& error)
+bool captureWindow(Display* display, Window window, int width, int height, RgbImage& image, std::string& error)
 {
     XSync(display, False);
     XImage* picture = width > 0 && height > 0 ? XGetImage(display, window, 0, 0, static_cast<unsigned>(width),

@@ -8,8 +8,5 @@
 
 #include <string>
 
-class ScreenCapture {
-public:
-    // The top-left `width` x `height` pixels of `window` as RGB rows.
-    bool capture(Display* display, Window window, int width, int height, RgbImage& image, std::string& error);
-};
+// The top-left `width` x `height` pixels of `window` as RGB rows.
+bool captureWindow(Display* display, Window window, int width, int height, RgbImage& image, std::string& error);
