@@ -5,7 +5,7 @@
 #include "tests/support/PlainEditor.h"
 #include "benchmarks/BenchmarkHost.h"
 #include "benchmarks/MixedBlock.h"
-#include "plugin/shared/PracticeState.h"
+#include "state/PracticeState.h"
 #include "plugin/VstEntry.h"
 
 #include <benchmark/benchmark.h>

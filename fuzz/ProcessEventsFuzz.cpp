@@ -6,8 +6,8 @@
 #include "fuzz/EventBlockInput.h"
 #include "tests/support/PlainEditor.h"
 #include "fuzz/FuzzHost.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
 #include "plugin/VstEntry.h"
 #include "tests/support/PluginStateReset.h"
 

@@ -1,6 +1,6 @@
 #include "plugin/DiagnosticLog.h"
 
-#include "plugin/shared/NoteTable.h"
+#include "state/NoteTable.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -11,7 +11,7 @@
 // instance created without it counts nothing and writes nothing. A file that
 // cannot be opened or written is skipped silently: the log never changes how
 // the plug-in answers the host.
-#include "plugin/intake/MidiIntake.h"
+#include "intake/MidiIntake.h"
 
 #include <atomic>
 #include <cstddef>

@@ -1,9 +1,9 @@
 #include "plugin/ViewerPlugin.h"
 
-#include "plugin/shared/CurrentModel.h"
-#include "plugin/intake/MidiIntake.h"
+#include "state/CurrentModel.h"
+#include "intake/MidiIntake.h"
 #include "plugin/Programs.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/RedrawRequest.h"
 #include "plugin/ReleaseVersion.h"
 #include "view3d/ModelSwap.h"
 

@@ -2,8 +2,8 @@
 // dispatcher and the other C entry points of its AEffect record.
 #include "plugin/Programs.h"
 #include "tests/support/PlainEditor.h"
-#include "plugin/shared/CurrentModel.h"
-#include "plugin/shared/NoteTable.h"
+#include "state/CurrentModel.h"
+#include "state/NoteTable.h"
 #include "plugin/VstEntry.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"

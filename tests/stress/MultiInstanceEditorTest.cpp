@@ -9,7 +9,7 @@
 #include "glut/glut.h"
 #include "gui/ModuleHandle.h"
 #include "view3d/ModelSwap.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/RedrawRequest.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"
 #include "tests/support/EditorDriver.h"

@@ -6,7 +6,7 @@
 // frame drawn from a freed model into a failure.
 #include "glut/glut.h"
 #include "tests/support/PlainEditor.h"
-#include "plugin/shared/CurrentModel.h"
+#include "state/CurrentModel.h"
 #include "view3d/ModelSwap.h"
 #include "plugin/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"

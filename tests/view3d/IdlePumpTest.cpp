@@ -4,8 +4,8 @@
 
 #include "glut/glut.h"
 #include "view3d/ModelSwap.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/PracticeState.h"
+#include "state/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/PluginStateReset.h"

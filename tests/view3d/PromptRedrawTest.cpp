@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "glut/glut.h"
-#include "plugin/intake/MidiIntake.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "intake/MidiIntake.h"
+#include "state/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"

@@ -5,9 +5,9 @@
 #include "tests/support/PlainEditor.h"
 
 #include "glut/glut.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
+#include "state/RedrawRequest.h"
 #include "plugin/VstEntry.h"
 #include "tests/support/FakeHost.h"
 #include "view3d/FluteModel.h"

@@ -6,7 +6,7 @@
 
 #include "glut/glut.h"
 #include "view3d/ModelSwap.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/RedrawRequest.h"
 #include "plugin/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/PluginStateReset.h"

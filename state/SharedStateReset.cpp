@@ -1,7 +1,7 @@
-#include "plugin/shared/SharedStateReset.h"
+#include "state/SharedStateReset.h"
 
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
 
 void resetSharedState()
 {

@@ -1,4 +1,4 @@
-#include "plugin/shared/NoteTable.h"
+#include "state/NoteTable.h"
 
 NoteTable noteTable;
 

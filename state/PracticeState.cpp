@@ -1,6 +1,6 @@
-#include "plugin/shared/PracticeState.h"
+#include "state/PracticeState.h"
 
-#include "plugin/shared/ScoreTables.h"
+#include "state/ScoreTables.h"
 
 PracticeState practice;
 

@@ -1,9 +1,9 @@
-#include "plugin/intake/MidiIntake.h"
+#include "intake/MidiIntake.h"
 
 #include "framework/Vst2Abi.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
+#include "state/RedrawRequest.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plugin/shared/ScoreTables.h"
+#include "state/ScoreTables.h"
 
 // Rows per rule, in the order of ScoreEventKind:
 // OtherNoteOn, OtherNoteOff, ReferenceNoteOn, ReferenceNoteOff.

@@ -13,8 +13,8 @@
 // the view reset, start a new run; a block whose scoring began in an earlier
 // run publishes nothing, so a switch landing while a block is being scored
 // never leaves that block's points in the new run.
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/ScoreTables.h"
+#include "state/NoteTable.h"
+#include "state/ScoreTables.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "plugin/shared/RedrawRequest.h"
+#include "state/RedrawRequest.h"
 
 #include <atomic>
 
