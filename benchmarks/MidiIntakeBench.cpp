@@ -6,7 +6,7 @@
 #include "benchmarks/BenchmarkHost.h"
 #include "benchmarks/MixedBlock.h"
 #include "state/PracticeState.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 #include "fuzz/FuzzHost.h"
 #include "state/NoteTable.h"
 #include "state/PracticeState.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/PluginStateReset.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

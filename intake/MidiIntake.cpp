@@ -1,6 +1,5 @@
 #include "intake/MidiIntake.h"
 
-#include "framework/Vst2Abi.h"
 #include "state/NoteTable.h"
 #include "state/PracticeState.h"
 #include "state/RedrawRequest.h"
@@ -10,11 +9,11 @@ namespace {
 // Only note-ons (0x9n) and note-offs (0x8n) of notes that have an entry
 // change anything. Written without branches on the kind of note, which hosts
 // mix unpredictably. Answers whether the event was a note-on.
-bool receiveMidiEvent(const VstMidiEvent& event, ScoreTally* tally)
+bool receiveMidiMessage(const MidiMessage& message, ScoreTally* tally)
 {
-    const int status = static_cast<unsigned char>(event.midiData[0]);
-    const int note = event.midiData[1] & 0x7F;
-    const int velocity = event.midiData[2] & 0x7F;
+    const int status = message.bytes[0];
+    const int note = message.bytes[1] & 0x7F;
+    const int velocity = message.bytes[2] & 0x7F;
     const bool noteOn = (status & 0xF0) == 0x90 && velocity > 0; // velocity 0 is a note-off
     if ((status & 0xE0) != 0x80 || note < lowestTabledNote)
         return noteOn;
@@ -31,15 +30,14 @@ bool receiveMidiEvent(const VstMidiEvent& event, ScoreTally* tally)
 
 // `tally` null: practice mode is off. Instantiated apart, so that the loop
 // of either mode tests nothing it does not need.
-template <bool Scoring> MidiBlockCounts receiveEvents(VstEvent* const* list, int32_t count, ScoreTally* tally)
+template <bool Scoring> MidiBlockCounts receiveMessages(const MidiMessageBlock& block, ScoreTally* tally)
 {
     MidiBlockCounts counts;
-    for (int32_t i = 0; i < count; ++i) {
-        const VstEvent* event = list[i];
-        if (event && event->type == kVstMidiType) {
+    MidiMessage message;
+    for (int32_t i = 0; i < block.count; ++i) {
+        if (block.read(block.source, i, message)) {
             ++counts.midiEvents;
-            counts.noteOns +=
-                receiveMidiEvent(*reinterpret_cast<const VstMidiEvent*>(event), Scoring ? tally : nullptr);
+            counts.noteOns += receiveMidiMessage(message, Scoring ? tally : nullptr);
         }
     }
     return counts;
@@ -49,21 +47,18 @@ template <bool Scoring> MidiBlockCounts receiveEvents(VstEvent* const* list, int
 
 void (*midiBlockScoredHook)() = nullptr;
 
-MidiBlockCounts receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time)
+MidiBlockCounts receiveMidiBlock(const MidiMessageBlock& block)
 {
-    if (time && (time->flags & kVstTransportChanged))
+    if (block.transportChanged)
         clearNoteTable();
 
-    // The host allocates room for numEvents pointers past the declared two.
-    VstEvent* const* list = events ? events->events : nullptr;
-    const int32_t count = events ? events->numEvents : 0;
     // Practice mode is switched on the user-interface thread; a block is
     // scored as a whole or not at all, and its tally, taken before the mode is
     // read, counts only in the practice run it started in.
     ScoreTally tally;
     const MidiBlockCounts counts = practice.practiceMode.load(std::memory_order_relaxed)
-        ? receiveEvents<true>(list, count, &tally)
-        : receiveEvents<false>(list, count, nullptr);
+        ? receiveMessages<true>(block, &tally)
+        : receiveMessages<false>(block, nullptr);
     if (midiBlockScoredHook)
         midiBlockScoredHook();
     publishScore(tally);

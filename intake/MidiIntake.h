@@ -1,25 +1,40 @@
 #pragma once
-// MIDI intake: turns one block of host events into note-table updates and,
+// MIDI intake: turns one block of MIDI messages into note-table updates and,
 // in practice mode, scoring steps. Runs on the host's processing thread, so it
-// allocates nothing, takes no lock and does constant work per event.
+// allocates nothing, takes no lock and does constant work per message.
+//
+// A block is read where the format keeps it: the intake asks for each entry
+// in the three-byte form every format can give, without its time in the block
+// (the view shows a block at once), so no format copies its events first.
 #include <cstdint>
 
-struct VstEvents;
-struct VstTimeInfo;
+// Status byte and two data bytes; the data bytes' top bits are ignored.
+struct MidiMessage {
+    unsigned char bytes[3];
+};
 
-// What one block brought, as the host sent it: MIDI events of any kind, and
-// among them note-ons with a velocity above 0, on any channel and any note
-// (also those below 12, which change nothing).
+struct MidiMessageBlock {
+    // Answers entry `index` of `source` as a message, or false when the entry
+    // is none (another kind of event, or missing), which the block skips.
+    bool (*read)(const void* source, int32_t index, MidiMessage& message);
+    const void* source;
+    int32_t count;
+    // The host's transport jumped, started or stopped: the notes held so far
+    // are cleared before the block's own.
+    bool transportChanged;
+};
+
+// What one block brought: MIDI messages of any kind, and among them note-ons
+// with a velocity above 0, on any channel and any note (also those below 12,
+// which change nothing).
 struct MidiBlockCounts {
     int32_t midiEvents = 0;
     int32_t noteOns = 0;
 };
 
-// Applies a block in list order (deltaFrames is ignored). A time info whose
-// transport-changed bit is set clears the note table first. Asks the view for
-// one redraw at the end, whatever the block held. Tolerates a null block, a
-// negative count and null event pointers.
-MidiBlockCounts receiveMidiBlock(const VstEvents* events, const VstTimeInfo* time);
+// Applies a block in list order. Asks the view for one redraw at the end,
+// whatever the block held. A count of 0 or less is an empty block.
+MidiBlockCounts receiveMidiBlock(const MidiMessageBlock& block);
 
 // For tests: runs on the processing thread after a block's events were scored
 // and before its tally is published, so that a test can land a practice

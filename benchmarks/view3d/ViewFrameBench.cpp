@@ -5,7 +5,7 @@
 #include "glut/glut.h"
 #include "view3d/ModelSwap.h"
 #include "state/NoteTable.h"
-#include "plugin/Programs.h"
+#include "core/Programs.h"
 #include "state/RedrawRequest.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/GlView.h"

@@ -2,7 +2,7 @@
 
 #include "editor/PanelLayout.h"
 #include "host/practice/ScoreOutcomes.h"
-#include "intake/MidiIntake.h"
+#include "formats/vst2/VstEventBlock.h"
 #include "state/NoteTable.h"
 #include "state/PracticeState.h"
 #include "state/SharedStateReset.h"

@@ -13,7 +13,7 @@
 #include "gui/ModuleHandle.h"
 #include "state/NoteTable.h"
 #include "state/PracticeState.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "resources/PanelBitmapSizes.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"

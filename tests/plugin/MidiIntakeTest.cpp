@@ -1,5 +1,5 @@
 // MIDI intake fed with raw bytes, as a host delivers them.
-#include "intake/MidiIntake.h"
+#include "formats/vst2/VstEventBlock.h"
 #include "state/NoteTable.h"
 #include "state/PracticeState.h"
 #include "state/RedrawRequest.h"

@@ -2,7 +2,7 @@
 // of its own, as on a host's processing thread, and held between scoring its
 // events and publishing its tally while the user switches practice mode, the
 // rule or resets the view: the switch must win, whatever the block scored.
-#include "intake/MidiIntake.h"
+#include "formats/vst2/VstEventBlock.h"
 #include "state/PracticeState.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PluginStateReset.h"

@@ -1,7 +1,7 @@
 // Redraw requests and the waker that brings them to the view at once: a
 // burst of requests, from one block of a thousand events or from many
 // blocks, wakes the view once until the view acknowledges the wake.
-#include "intake/MidiIntake.h"
+#include "formats/vst2/VstEventBlock.h"
 #include "state/RedrawRequest.h"
 #include "tests/support/MidiBlock.h"
 

@@ -10,7 +10,7 @@
 #include "gui/ModuleHandle.h"
 #include "state/NoteTable.h"
 #include "state/PracticeState.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/EditorDriver.h"
 #include "tests/support/PluginStateReset.h"
 #include "tests/support/StressHost.h"

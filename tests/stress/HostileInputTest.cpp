@@ -4,7 +4,7 @@
 // reads the MIDI bytes of every record of MIDI type whatever its byteSize.
 #include "state/NoteTable.h"
 #include "tests/support/PlainEditor.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PluginStateReset.h"
 #include "tests/support/StressHost.h"

@@ -10,7 +10,7 @@
 #include "gui/ModuleHandle.h"
 #include "view3d/ModelSwap.h"
 #include "state/RedrawRequest.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"
 #include "tests/support/EditorDriver.h"
 #include "tests/support/HostileBlocks.h"

@@ -8,7 +8,7 @@
 #include "tests/support/PlainEditor.h"
 #include "state/CurrentModel.h"
 #include "view3d/ModelSwap.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"
 #include "tests/support/HostileBlocks.h"
 #include "tests/support/PluginStateReset.h"

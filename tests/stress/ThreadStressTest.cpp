@@ -13,7 +13,7 @@
 #include "state/NoteTable.h"
 #include "state/PracticeState.h"
 #include "state/RedrawRequest.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/PluginStateReset.h"
 #include "tests/support/StressHost.h"
 #include "view3d/GlView.h"

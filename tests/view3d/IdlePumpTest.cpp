@@ -6,7 +6,7 @@
 #include "view3d/ModelSwap.h"
 #include "state/PracticeState.h"
 #include "state/RedrawRequest.h"
-#include "plugin/ViewerPlugin.h"
+#include "formats/vst2/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/GlView.h"

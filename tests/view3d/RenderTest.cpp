@@ -8,7 +8,7 @@
 #include "state/NoteTable.h"
 #include "state/PracticeState.h"
 #include "state/RedrawRequest.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/FakeHost.h"
 #include "view3d/FluteModel.h"
 #include "view3d/GlView.h"

@@ -9,8 +9,8 @@
 #include <GL/glx.h>
 
 #include "glut/glut.h"
-#include "plugin/ViewerPlugin.h"
-#include "intake/MidiIntake.h"
+#include "formats/vst2/ViewerPlugin.h"
+#include "formats/vst2/VstEventBlock.h"
 #include "state/RedrawRequest.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"

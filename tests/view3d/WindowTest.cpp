@@ -7,7 +7,7 @@
 #include "glut/glut.h"
 #include "view3d/ModelSwap.h"
 #include "state/RedrawRequest.h"
-#include "plugin/ViewerPlugin.h"
+#include "formats/vst2/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/PluginStateReset.h"
 #include "tests/support/Win32Window.h"

@@ -1,4 +1,4 @@
-#include "plugin/ViewerPluginEdit.h"
+#include "formats/vst2/ViewerPluginEdit.h"
 
 bool outOfMemory = false;
 
@@ -7,7 +7,7 @@ ViewerPluginEdit::ViewerPluginEdit(audioMasterCallback host, EditorMaker makeEdi
 {
     effect.uniqueID = viewerUniqueId; // whatever the host
     setEditor(makeEditor ? makeEditor(this) : nullptr);
-    ViewerPlugin::setProgram(3);
+    ViewerPlugin::setProgram(ViewerCore::defaultInstrument);
     if (!editor)
         outOfMemory = true;
 }

@@ -3,6 +3,6 @@
 // builds the plug-in with the editor `makeEditor` creates and answers its
 // AEffect record, or null when it cannot.
 #include "framework/Vst2Abi.h"
-#include "plugin/EditorFactory.h"
+#include "formats/vst2/EditorFactory.h"
 
 AEffect* vstMain(audioMasterCallback host, EditorMaker makeEditor);

@@ -1,6 +1,6 @@
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 
-#include "plugin/ViewerPluginEdit.h"
+#include "formats/vst2/ViewerPluginEdit.h"
 
 #include <new>
 

@@ -4,7 +4,7 @@
 #include "editor/ViewerEditor.h"
 #include "framework/Vst2Abi.h"
 #include "gui/ModuleHandle.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "plugin/DiagnosticLog.h"
+#include "core/DiagnosticLog.h"
 
 #include "state/NoteTable.h"
 

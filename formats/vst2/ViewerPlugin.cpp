@@ -1,11 +1,6 @@
-#include "plugin/ViewerPlugin.h"
+#include "formats/vst2/ViewerPlugin.h"
 
-#include "state/CurrentModel.h"
-#include "intake/MidiIntake.h"
-#include "plugin/Programs.h"
-#include "state/RedrawRequest.h"
-#include "plugin/ReleaseVersion.h"
-#include "view3d/ModelSwap.h"
+#include "formats/vst2/VstEventBlock.h"
 
 #include <cstring>
 
@@ -15,9 +10,8 @@ constexpr int programNameCapacity = 24;
 // ... and effect-name buffers of at least this size; vendor and product
 // buffers are larger, so one limit serves all three names.
 constexpr size_t nameCapacity = 32;
-constexpr char productName[] = "Qarn Viewer";
-constexpr char vendorName[] = "Qarn";
-static_assert(sizeof productName <= nameCapacity && sizeof vendorName <= nameCapacity, "names fit the host's buffer");
+static_assert(sizeof ViewerCore::productName <= nameCapacity && sizeof ViewerCore::vendorName <= nameCapacity,
+    "names fit the host's buffer");
 
 bool copyName(char* text, const char* name)
 {
@@ -28,10 +22,8 @@ bool copyName(char* text, const char* name)
 } // namespace
 
 ViewerPlugin::ViewerPlugin(audioMasterCallback host)
-    : EffectBaseExt(host, viewerProgramCount, 0)
+    : EffectBaseExt(host, ViewerCore::instrumentCount, 0)
 {
-    modelSelection.liveInstances.fetch_add(1, std::memory_order_acq_rel);
-    setProgramModelBuilder(buildProgramModel);
     if (host) {
         setInputCount(0);
         setOutputCount(0);
@@ -40,11 +32,7 @@ ViewerPlugin::ViewerPlugin(audioMasterCallback host)
     }
 }
 
-ViewerPlugin::~ViewerPlugin()
-{
-    if (modelSelection.liveInstances.fetch_sub(1, std::memory_order_acq_rel) == 1)
-        releaseCurrentModel();
-}
+ViewerPlugin::~ViewerPlugin() = default;
 
 void ViewerPlugin::process(float**, float**, int32_t)
 {
@@ -52,11 +40,8 @@ void ViewerPlugin::process(float**, float**, int32_t)
 
 void ViewerPlugin::setProgram(int32_t program)
 {
-    if (program < 0 || program >= viewerProgramCount)
-        return;
-    currentProgram = program;
-    modelSelection.wantedProgram.store(program, std::memory_order_release);
-    requestRedisplay();
+    if (core.selectInstrument(program))
+        currentProgram = program;
 }
 
 void ViewerPlugin::setProgramName(char*)
@@ -66,7 +51,7 @@ void ViewerPlugin::setProgramName(char*)
 void ViewerPlugin::getProgramName(char* name)
 {
     if (name)
-        copyProgramName(modelSelection.wantedProgram.load(std::memory_order_acquire), name, programNameCapacity);
+        ViewerCore::instrumentName(ViewerCore::selectedInstrument(), name, programNameCapacity);
 }
 
 void ViewerPlugin::resume()
@@ -76,7 +61,7 @@ void ViewerPlugin::resume()
 
 void ViewerPlugin::close()
 {
-    if (!diagnosticLog.enabled())
+    if (!core.logsAtClose())
         return;
     // Zeroed, and the host's answer trusted only when it says it wrote one.
     char vendor[hostStringCapacity] = {};
@@ -85,12 +70,12 @@ void ViewerPlugin::close()
         vendor[0] = '\0';
     if (!getHostProductString(product))
         product[0] = '\0';
-    diagnosticLog.append({vendor, product, sampleRate, blockSize});
+    core.writeDiagnosticLine({vendor, product, sampleRate, blockSize});
 }
 
 int32_t ViewerPlugin::processEvents(VstEvents* events)
 {
-    diagnosticLog.countBlock(receiveMidiBlock(events, getTime(1)));
+    core.receiveMidi(vstMidiBlock(events, getTime(1)));
     return 1;
 }
 
@@ -108,20 +93,20 @@ int32_t ViewerPlugin::canDo(char* text)
 
 bool ViewerPlugin::getEffectName(char* text)
 {
-    return copyName(text, productName);
+    return copyName(text, ViewerCore::productName);
 }
 
 bool ViewerPlugin::getProductString(char* text)
 {
-    return copyName(text, productName);
+    return copyName(text, ViewerCore::productName);
 }
 
 bool ViewerPlugin::getVendorString(char* text)
 {
-    return copyName(text, vendorName);
+    return copyName(text, ViewerCore::vendorName);
 }
 
 int32_t ViewerPlugin::getVendorVersion()
 {
-    return releaseVersionNumber(releaseMajor, releaseMinor, releasePatch);
+    return ViewerCore::versionNumber();
 }

@@ -1,6 +1,6 @@
 // The shared object's entry: `VSTPluginMain`, the name Linux hosts look for,
 // and `main`, the older name, both the same function. They are the library's
-// only exported symbols (plugin/linux/exports.map). The toolkit gets the
+// only exported symbols (formats/vst2/linux/exports.map). The toolkit gets the
 // panel's bitmaps from the compiled-in files; the plug-in gets the editor's
 // maker.
 //
@@ -12,8 +12,8 @@
 #include "editor/ViewerEditor.h"
 #include "framework/Vst2Abi.h"
 #include "gui/BitmapFiles.h"
-#include "plugin/VstEntry.h"
-#include "plugin/linux/PanelBitmapFiles.h"
+#include "formats/vst2/VstEntry.h"
+#include "formats/vst2/linux/PanelBitmapFiles.h"
 
 extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMasterCallback host)
 {

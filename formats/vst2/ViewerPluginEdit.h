@@ -1,7 +1,7 @@
 #pragma once
 // The plug-in with its editor: the object the host gets from `main`.
-#include "plugin/EditorFactory.h"
-#include "plugin/ViewerPlugin.h"
+#include "formats/vst2/EditorFactory.h"
+#include "formats/vst2/ViewerPlugin.h"
 
 // Set when an editor could not be created; never cleared, so every later
 // `main` in this process answers null too.
@@ -10,7 +10,7 @@ extern bool outOfMemory;
 class ViewerPluginEdit : public ViewerPlugin {
 public:
     // Creates the editor with `makeEditor`, which attaches it, and selects
-    // program 3 (the 88-key piano). Sets outOfMemory when the editor cannot be
+    // the core's default instrument. Sets outOfMemory when the editor cannot be
     // allocated (a null maker makes none).
     ViewerPluginEdit(audioMasterCallback host, EditorMaker makeEditor);
     ~ViewerPluginEdit() override;

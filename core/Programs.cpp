@@ -1,4 +1,4 @@
-#include "plugin/Programs.h"
+#include "core/Programs.h"
 
 #include "view3d/FluteModel.h"
 #include "view3d/PianoModel.h"
