@@ -1,0 +1,127 @@
+// The core as a format other than VST 2 drives it: plain three-byte messages,
+// instruments chosen by number, instances counted in and out.
+#include "core/ViewerCore.h"
+#include "state/CurrentModel.h"
+#include "state/NoteTable.h"
+#include "tests/support/PluginStateReset.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+int velocityOf(int midiNote)
+{
+    return noteTable.entries[midiNote - lowestTabledNote].velocity.load();
+}
+
+// A format whose events are a plain list of messages, some of which (status
+// 0) stand for events of another kind that the block must skip.
+struct MessageList {
+    std::vector<MidiMessage> messages;
+
+    static bool read(const void* source, int32_t index, MidiMessage& message)
+    {
+        message = static_cast<const MessageList*>(source)->messages[static_cast<size_t>(index)];
+        return message.bytes[0] != 0;
+    }
+    MidiMessageBlock block(bool transportChanged = false) const
+    {
+        return {read, this, static_cast<int32_t>(messages.size()), transportChanged};
+    }
+};
+
+class ViewerCoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetPluginState(); }
+};
+
+TEST_F(ViewerCoreTest, MessagesOfAnyFormatReachTheNoteTable)
+{
+    ViewerCore core;
+    MessageList list{{{{0x90, 60, 100}}, {{0, 0, 0}}, {{0x93, 64, 80}}, {{0x90, 67, 0x80 | 90}}}};
+    core.receiveMidi(list.block());
+    EXPECT_EQ(velocityOf(60), 100);
+    EXPECT_EQ(velocityOf(64), 80);
+    EXPECT_EQ(velocityOf(67), 90) << "the data bytes' top bit is no part of the value";
+
+    MessageList release{{{{0x80, 60, 64}}, {{0x93, 64, 0}}}};
+    core.receiveMidi(release.block());
+    EXPECT_EQ(velocityOf(60), 0);
+    EXPECT_EQ(velocityOf(64), 0) << "a note-on of velocity 0 is a note-off";
+    EXPECT_EQ(velocityOf(67), 90);
+}
+
+TEST_F(ViewerCoreTest, ATransportChangeClearsTheHeldNotesBeforeTheBlocksOwn)
+{
+    ViewerCore core;
+    MessageList held{{{{0x90, 48, 70}}, {{0x90, 72, 70}}}};
+    core.receiveMidi(held.block());
+
+    MessageList after{{{{0x90, 72, 50}}}};
+    core.receiveMidi(after.block(true));
+    EXPECT_EQ(velocityOf(48), 0);
+    EXPECT_EQ(velocityOf(72), 50);
+
+    MessageList empty;
+    core.receiveMidi(empty.block(true));
+    EXPECT_EQ(velocityOf(72), 0) << "an empty block still carries the transport";
+}
+
+TEST_F(ViewerCoreTest, InstrumentsAreChosenByNumberAndNamedByTheirModels)
+{
+    ViewerCore core;
+    const char* const names[] = {"Piano (37 keys)", "Piano (61 keys)", "Piano (76 keys)", "Piano (88 keys)", "Flute"};
+    ASSERT_EQ(ViewerCore::instrumentCount, 5);
+    for (int32_t instrument = 0; instrument < ViewerCore::instrumentCount; ++instrument) {
+        EXPECT_TRUE(core.selectInstrument(instrument));
+        EXPECT_EQ(ViewerCore::selectedInstrument(), instrument);
+        char name[24];
+        ViewerCore::instrumentName(instrument, name, sizeof name);
+        EXPECT_STREQ(name, names[instrument]);
+    }
+
+    core.selectInstrument(1);
+    for (int32_t none : {-1, 5, 1000}) {
+        EXPECT_FALSE(core.selectInstrument(none));
+        EXPECT_EQ(ViewerCore::selectedInstrument(), 1) << none;
+        char name[24] = "unchanged";
+        ViewerCore::instrumentName(none, name, sizeof name);
+        EXPECT_STREQ(name, "") << none;
+    }
+    core.selectInstrument(ViewerCore::defaultInstrument);
+}
+
+TEST_F(ViewerCoreTest, AnInstrumentNameIsCutToTheBufferItIsGiven)
+{
+    char name[6] = "xxxxx";
+    ViewerCore::instrumentName(3, name, sizeof name);
+    EXPECT_STREQ(name, "Piano");
+}
+
+TEST_F(ViewerCoreTest, EveryCoreCountsAsOneLiveInstance)
+{
+    const int32_t before = modelSelection.liveInstances.load();
+    {
+        ViewerCore first;
+        {
+            ViewerCore second;
+            EXPECT_EQ(modelSelection.liveInstances.load(), before + 2);
+        }
+        EXPECT_EQ(modelSelection.liveInstances.load(), before + 1);
+    }
+    EXPECT_EQ(modelSelection.liveInstances.load(), before);
+}
+
+TEST(ViewerCoreNames, TheVersionNumberSpellsTheReleaseVersion)
+{
+    EXPECT_STREQ(ViewerCore::productName, "Qarn Viewer");
+    EXPECT_STREQ(ViewerCore::vendorName, "Qarn");
+    const int32_t version = ViewerCore::versionNumber();
+    EXPECT_EQ(version % 100, 0) << "the build digits stay 0";
+    EXPECT_GE(version, 1000000);
+}
+
+} // namespace
