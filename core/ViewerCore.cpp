@@ -10,7 +10,8 @@ int32_t ViewerCore::versionNumber()
     return releaseVersionNumber(releaseMajor, releaseMinor, releasePatch);
 }
 
-ViewerCore::ViewerCore()
+ViewerCore::ViewerCore(EditorPortMaker makeEditor)
+    : editor(makeEditor ? makeEditor() : nullptr)
 {
     modelSelection.liveInstances.fetch_add(1, std::memory_order_acq_rel);
     setProgramModelBuilder(buildProgramModel);
@@ -18,6 +19,8 @@ ViewerCore::ViewerCore()
 
 ViewerCore::~ViewerCore()
 {
+    closeEditor();
+    editor.reset();
     if (modelSelection.liveInstances.fetch_sub(1, std::memory_order_acq_rel) == 1)
         releaseCurrentModel();
 }
@@ -44,4 +47,34 @@ void ViewerCore::instrumentName(int32_t instrument, char* name, int capacity)
 void ViewerCore::receiveMidi(const MidiMessageBlock& block)
 {
     diagnosticLog.countBlock(receiveMidiBlock(block));
+}
+
+bool ViewerCore::openEditor(void* parentWindow)
+{
+    if (!editor)
+        return false;
+    closeEditor();
+    editorOpen = editor->open(parentWindow);
+    return editorOpen;
+}
+
+void ViewerCore::idleEditor()
+{
+    if (editorOpen)
+        editor->idle();
+}
+
+void ViewerCore::closeEditor()
+{
+    if (editorOpen)
+        editor->close();
+    editorOpen = false;
+}
+
+bool ViewerCore::editorSize(int32_t& width, int32_t& height) const
+{
+    if (!editor)
+        return false;
+    editor->size(width, height);
+    return true;
 }

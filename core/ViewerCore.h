@@ -1,6 +1,6 @@
 #pragma once
 // The plug-in as every format sees it: the instrument shown, the blocks of
-// MIDI it is sent, and how it names itself. A format's adapter owns one core
+// MIDI it is sent, its editor, and how it names itself. A format's adapter owns one core
 // per instance and turns its host's calls into these; nothing here knows a
 // plug-in format.
 //
@@ -9,13 +9,16 @@
 // one instance selects it in all. The core's own state is the instance's
 // diagnostic log (core/DiagnosticLog.h).
 //
-// Threads: receiveMidi on the host's processing thread; everything else on
-// any thread. None of it touches a model (view3d/ModelSwap.h).
+// Threads: receiveMidi on the host's processing thread; the editor's calls on
+// the host's user-interface thread; everything else on any thread. None of
+// them but the editor's touches a model (view3d/ModelSwap.h).
 #include "core/DiagnosticLog.h"
+#include "core/EditorPort.h"
 #include "core/Programs.h"
 #include "intake/MidiIntake.h"
 
 #include <cstdint>
+#include <memory>
 
 class ViewerCore {
 public:
@@ -30,10 +33,12 @@ public:
     // patch * 100 (core/ReleaseVersion.h).
     static int32_t versionNumber();
 
-    // Counts the instance in and reads QARN_LOG for its diagnostic log.
-    ViewerCore();
-    // The last instance alive frees the current model; any other leaves the
-    // survivors' instrument as it is.
+    // Counts the instance in, reads QARN_LOG for its diagnostic log and makes
+    // the editor with `makeEditor` (none with a null maker, or when the maker
+    // answers null: hasEditor says which).
+    explicit ViewerCore(EditorPortMaker makeEditor = nullptr);
+    // Closes and destroys the editor. Then the last instance alive frees the
+    // current model; any other leaves the survivors' instrument as it is.
     ~ViewerCore();
 
     ViewerCore(const ViewerCore&) = delete;
@@ -52,6 +57,17 @@ public:
     // A block of MIDI from the host; allocates nothing, takes no lock.
     void receiveMidi(const MidiMessageBlock& block);
 
+    bool hasEditor() const { return editor != nullptr; }
+    // Opens the editor in the host's window; an editor already open is closed
+    // first, so a host that opens twice gets one editor. False without an
+    // editor or when it could not open.
+    bool openEditor(void* parentWindow);
+    // Passed on only while the editor is open.
+    void idleEditor();
+    void closeEditor();
+    // The editor's size, open or not; false, and nothing written, without one.
+    bool editorSize(int32_t& width, int32_t& height) const;
+
     // Whether closing the instance writes a diagnostic line, so that an
     // adapter asks its host for a description only then.
     bool logsAtClose() const { return diagnosticLog.enabled(); }
@@ -60,4 +76,6 @@ public:
 
 private:
     DiagnosticLog diagnosticLog;
+    std::unique_ptr<EditorPort> editor;
+    bool editorOpen = false;
 };

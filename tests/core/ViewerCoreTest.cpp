@@ -1,5 +1,6 @@
 // The core as a format other than VST 2 drives it: plain three-byte messages,
-// instruments chosen by number, instances counted in and out.
+// instruments chosen by number, its editor through a port, instances counted
+// in and out.
 #include "core/ViewerCore.h"
 #include "state/CurrentModel.h"
 #include "state/NoteTable.h"
@@ -113,6 +114,116 @@ TEST_F(ViewerCoreTest, EveryCoreCountsAsOneLiveInstance)
         EXPECT_EQ(modelSelection.liveInstances.load(), before + 1);
     }
     EXPECT_EQ(modelSelection.liveInstances.load(), before);
+}
+
+// Records what the core asks of its editor.
+struct EditorCalls {
+    std::vector<std::string> calls;
+    bool opens = true;
+    bool destroyed = false;
+};
+EditorCalls editorCalls;
+
+class StandInEditor : public EditorPort {
+public:
+    ~StandInEditor() override { editorCalls.destroyed = true; }
+    bool open(void* parentWindow) override
+    {
+        editorCalls.calls.push_back(parentWindow ? "open" : "open null");
+        return editorCalls.opens;
+    }
+    void idle() override { editorCalls.calls.push_back("idle"); }
+    void close() override { editorCalls.calls.push_back("close"); }
+    void size(int32_t& width, int32_t& height) const override
+    {
+        width = 700;
+        height = 500;
+    }
+};
+
+EditorPort* makeStandInEditor()
+{
+    return new StandInEditor;
+}
+
+EditorPort* makeNoEditor()
+{
+    return nullptr;
+}
+
+class ViewerCoreEditorTest : public ViewerCoreTest {
+protected:
+    void SetUp() override
+    {
+        ViewerCoreTest::SetUp();
+        editorCalls = EditorCalls{};
+    }
+    const std::vector<std::string>& calls() const { return editorCalls.calls; }
+};
+
+TEST_F(ViewerCoreEditorTest, TheEditorIsIdledOnlyWhileOpenAndClosedOnce)
+{
+    int parentWindow = 0;
+    {
+        ViewerCore core(makeStandInEditor);
+        ASSERT_TRUE(core.hasEditor());
+        int32_t width = 0;
+        int32_t height = 0;
+        EXPECT_TRUE(core.editorSize(width, height));
+        EXPECT_EQ(width, 700);
+        EXPECT_EQ(height, 500);
+
+        core.idleEditor();
+        core.closeEditor();
+        EXPECT_TRUE(calls().empty()) << "nothing is open yet";
+
+        EXPECT_TRUE(core.openEditor(&parentWindow));
+        core.idleEditor();
+        core.closeEditor();
+        core.closeEditor();
+        core.idleEditor();
+        EXPECT_EQ(calls(), (std::vector<std::string>{"open", "idle", "close"}));
+    }
+    EXPECT_TRUE(editorCalls.destroyed);
+}
+
+TEST_F(ViewerCoreEditorTest, OpeningTwiceClosesTheFirstAndTheLastInstanceClosesWhatIsOpen)
+{
+    int parentWindow = 0;
+    {
+        ViewerCore core(makeStandInEditor);
+        EXPECT_TRUE(core.openEditor(&parentWindow));
+        EXPECT_TRUE(core.openEditor(&parentWindow));
+    }
+    EXPECT_EQ(calls(), (std::vector<std::string>{"open", "close", "open", "close"}));
+    EXPECT_TRUE(editorCalls.destroyed);
+}
+
+TEST_F(ViewerCoreEditorTest, AnEditorThatCouldNotOpenIsNeitherIdledNorClosed)
+{
+    editorCalls.opens = false;
+    ViewerCore core(makeStandInEditor);
+    EXPECT_FALSE(core.openEditor(nullptr));
+    core.idleEditor();
+    core.closeEditor();
+    EXPECT_EQ(calls(), (std::vector<std::string>{"open null"}));
+}
+
+TEST_F(ViewerCoreEditorTest, WithoutAnEditorEveryEditorCallIsRefusedHarmlessly)
+{
+    for (EditorPortMaker maker : {static_cast<EditorPortMaker>(nullptr), makeNoEditor}) {
+        ViewerCore core(maker);
+        EXPECT_FALSE(core.hasEditor());
+        int32_t width = -1;
+        int32_t height = -1;
+        EXPECT_FALSE(core.editorSize(width, height));
+        EXPECT_EQ(width, -1);
+        EXPECT_EQ(height, -1);
+        int parentWindow = 0;
+        EXPECT_FALSE(core.openEditor(&parentWindow));
+        core.idleEditor();
+        core.closeEditor();
+    }
 }
 
 TEST(ViewerCoreNames, TheVersionNumberSpellsTheReleaseVersion)
