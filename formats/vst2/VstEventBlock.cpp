@@ -5,8 +5,10 @@
 namespace {
 bool readVstEvent(const void* source, int32_t index, MidiMessage& message)
 {
-    // The host allocates room for numEvents pointers past the declared two.
-    const VstEvent* event = static_cast<const VstEvents*>(source)->events[index];
+    // The host allocates room for numEvents pointers past the declared two,
+    // so the list is walked as the pointer it decays to.
+    VstEvent* const* list = static_cast<const VstEvents*>(source)->events;
+    const VstEvent* event = list[index];
     if (!event || event->type != kVstMidiType)
         return false;
     const char* data = reinterpret_cast<const VstMidiEvent*>(event)->midiData;
