@@ -4,6 +4,8 @@
 #include "state/PracticeState.h"
 #include "state/RedrawRequest.h"
 
+#include <algorithm>
+
 namespace {
 
 // Only note-ons (0x9n) and note-offs (0x8n) of notes that have an entry
@@ -32,13 +34,14 @@ bool receiveMidiMessage(const MidiMessage& message, ScoreTally* tally)
 // of either mode tests nothing it does not need.
 template <bool Scoring> MidiBlockCounts receiveMessages(const MidiMessageBlock& block, ScoreTally* tally)
 {
+    constexpr int32_t runLength = 64;
+    MidiMessage messages[runLength];
     MidiBlockCounts counts;
-    MidiMessage message;
-    for (int32_t i = 0; i < block.count; ++i) {
-        if (block.read(block.source, i, message)) {
-            ++counts.midiEvents;
-            counts.noteOns += receiveMidiMessage(message, Scoring ? tally : nullptr);
-        }
+    for (int32_t first = 0; first < block.count; first += runLength) {
+        const int32_t read = block.read(block.source, first, std::min(runLength, block.count - first), messages);
+        counts.midiEvents += read;
+        for (int32_t i = 0; i < read; ++i)
+            counts.noteOns += receiveMidiMessage(messages[i], Scoring ? tally : nullptr);
     }
     return counts;
 }

@@ -14,9 +14,12 @@ struct MidiMessage {
 };
 
 struct MidiMessageBlock {
-    // Answers entry `index` of `source` as a message, or false when the entry
-    // is none (another kind of event, or missing), which the block skips.
-    bool (*read)(const void* source, int32_t index, MidiMessage& message);
+    // Writes the messages among entries first .. first + count - 1 of
+    // `source` into `messages`, in list order, and answers how many it wrote;
+    // entries that are no message (another kind of event, or missing) are
+    // skipped. Asked for a run of entries at a time, so that a block costs one
+    // call per run, not per event.
+    int32_t (*read)(const void* source, int32_t first, int32_t count, MidiMessage* messages);
     const void* source;
     int32_t count;
     // The host's transport jumped, started or stopped: the notes held so far

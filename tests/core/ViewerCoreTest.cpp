@@ -23,10 +23,16 @@ int velocityOf(int midiNote)
 struct MessageList {
     std::vector<MidiMessage> messages;
 
-    static bool read(const void* source, int32_t index, MidiMessage& message)
+    static int32_t read(const void* source, int32_t first, int32_t count, MidiMessage* messages)
     {
-        message = static_cast<const MessageList*>(source)->messages[static_cast<size_t>(index)];
-        return message.bytes[0] != 0;
+        const MessageList& list = *static_cast<const MessageList*>(source);
+        int32_t written = 0;
+        for (int32_t i = first; i < first + count; ++i) {
+            const MidiMessage& message = list.messages[static_cast<size_t>(i)];
+            if (message.bytes[0] != 0)
+                messages[written++] = message;
+        }
+        return written;
     }
     MidiMessageBlock block(bool transportChanged = false) const
     {
@@ -53,6 +59,24 @@ TEST_F(ViewerCoreTest, MessagesOfAnyFormatReachTheNoteTable)
     EXPECT_EQ(velocityOf(60), 0);
     EXPECT_EQ(velocityOf(64), 0) << "a note-on of velocity 0 is a note-off";
     EXPECT_EQ(velocityOf(67), 90);
+}
+
+TEST_F(ViewerCoreTest, ALongBlockIsReadWholeAndInOrder)
+{
+    // Far more entries than the intake asks for at once, every other one no
+    // message, and the last one releasing the first note.
+    MessageList list;
+    for (int i = 0; i < 199; ++i) {
+        const unsigned char note = static_cast<unsigned char>(12 + i / 2);
+        list.messages.push_back(i % 2 == 0 ? MidiMessage{{0x90, note, 100}} : MidiMessage{{0, 0, 0}});
+    }
+    list.messages.push_back({{0x80, 12, 0}});
+    ViewerCore core;
+    core.receiveMidi(list.block());
+    EXPECT_EQ(velocityOf(12), 0);
+    for (int note = 13; note <= 111; ++note)
+        EXPECT_EQ(velocityOf(note), 100) << note;
+    EXPECT_EQ(velocityOf(112), 0);
 }
 
 TEST_F(ViewerCoreTest, ATransportChangeClearsTheHeldNotesBeforeTheBlocksOwn)
