@@ -5,8 +5,8 @@
 #include "tests/support/PlainEditor.h"
 #include "benchmarks/BenchmarkHost.h"
 #include "benchmarks/MixedBlock.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/VstEntry.h"
+#include "state/PracticeState.h"
+#include "formats/vst2/VstEntry.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 # qarn_library(<name> [SOURCES <files...>] [HEADERS <files...>] [GENERATED_HEADERS <files...>] [LINKS <libs...>])
 #   one static library of our own, a folder of the tree. HEADERS are what it
 #   offers the targets that link it, named from the source root as they are
-#   included ("plugin/shared/NoteTable.h"); GENERATED_HEADERS are offered
+#   included ("state/NoteTable.h"); GENERATED_HEADERS are offered
 #   likewise, written by configure_file under ${PROJECT_BINARY_DIR}/generated
 #   and named from there as they are included ("resources/PanelBitmapSizes.h",
 #   from resources/PanelBitmapSizes.h.in); LINKS are the libraries its

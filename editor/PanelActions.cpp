@@ -1,8 +1,8 @@
 #include "editor/PanelActions.h"
 
 #include "editor/PanelLayout.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/PracticeState.h"
+#include "state/RedrawRequest.h"
 #include "view3d/ViewState.h"
 
 void applyPanelAction(int32_t tag)

@@ -42,5 +42,5 @@ private:
 
 // Creates the editor for `effect`, which it attaches itself to (so the effect
 // owns it and shows the has-editor flag); null when it cannot be allocated.
-// The library's entry hands it to the plug-in (plugin/EditorFactory.h).
+// The library's entry hands it to the plug-in (formats/vst2/EditorFactory.h).
 EditorBase* createViewerEditor(EffectBase* effect);

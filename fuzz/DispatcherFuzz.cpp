@@ -7,8 +7,8 @@
 #include "fuzz/EventBlockInput.h"
 #include "tests/support/PlainEditor.h"
 #include "fuzz/FuzzHost.h"
-#include "plugin/ViewerPlugin.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/ViewerPlugin.h"
+#include "formats/vst2/VstEntry.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

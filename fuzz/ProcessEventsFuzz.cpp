@@ -6,9 +6,9 @@
 #include "fuzz/EventBlockInput.h"
 #include "tests/support/PlainEditor.h"
 #include "fuzz/FuzzHost.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/VstEntry.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/PluginStateReset.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -1,7 +1,7 @@
 #include "view3d/FluteModel.h"
 
 #include "glut/glut.h"
-#include "plugin/shared/NoteTable.h"
+#include "state/NoteTable.h"
 #include "view3d/FluteFingering.h"
 #include "view3d/Geometry.h"
 #include "view3d/KeyLook.h"

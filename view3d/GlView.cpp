@@ -1,8 +1,8 @@
 #include "view3d/GlView.h"
 
 #include "glut/glut.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/PracticeState.h"
+#include "state/RedrawRequest.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
 #include "view3d/PromptRedraw.h"

@@ -3,7 +3,7 @@
 // plug-in never runs a GLUT main loop; the host's editor idle calls pump it
 // one pass at a time, and it is drawn only when something asks for it (a
 // block of MIDI, a program change, a panel action, automatic rotation), all
-// through requestRedisplay() (plugin/shared/RedrawRequest.h), so that no GLUT call
+// through requestRedisplay() (state/RedrawRequest.h), so that no GLUT call
 // ever runs on the host's processing thread. A request also wakes the view
 // through the host's message loop, so that it need not wait for the next idle
 // (view3d/PromptRedraw.h).

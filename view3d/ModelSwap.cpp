@@ -1,6 +1,6 @@
 #include "view3d/ModelSwap.h"
 
-#include "plugin/shared/CurrentModel.h"
+#include "state/CurrentModel.h"
 #include "view3d/InstrumentModel.h"
 
 #include <atomic>

@@ -1,7 +1,7 @@
 #pragma once
 // The one instrument model the 3-D view shows, shared by every instance of
 // the plug-in in the process, and how it follows the wanted program
-// (plugin/shared/CurrentModel.h). A program change on any thread only records
+// (state/CurrentModel.h). A program change on any thread only records
 // the number; the side that draws the view (the user-interface thread, or
 // the view's own thread where it has one: view3d/ViewThread.h) frees the old
 // model and builds the new one before it draws.

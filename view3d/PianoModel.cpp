@@ -1,8 +1,8 @@
 #include "view3d/PianoModel.h"
 
 #include "glut/glut.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
 #include "view3d/KeyLook.h"
 #include "view3d/Palette.h"
 #include "view3d/PianoKeyWalk.h"

@@ -1,7 +1,7 @@
 #include "view3d/PromptRedraw.h"
 
 #include "glut/glut.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/RedrawRequest.h"
 #include "view3d/GlView.h"
 
 #include <chrono>

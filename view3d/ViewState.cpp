@@ -1,6 +1,6 @@
 #include "view3d/ViewState.h"
 
-#include "plugin/shared/PracticeState.h"
+#include "state/PracticeState.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"
 

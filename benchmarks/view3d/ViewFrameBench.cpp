@@ -4,9 +4,9 @@
 // nothing to redraw, which must draw no frame at all.
 #include "glut/glut.h"
 #include "view3d/ModelSwap.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/Programs.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/NoteTable.h"
+#include "core/Programs.h"
+#include "state/RedrawRequest.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/GlView.h"
 #include "view3d/InstrumentModel.h"

@@ -15,7 +15,7 @@
 // Needs an X display (scripts/bench.sh starts Xvfb when there is none).
 #include "benchmarks/Timing.h"
 #include "glut/glut.h"
-#include "plugin/ViewerPlugin.h"
+#include "formats/vst2/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/X11TestWindow.h"

@@ -2,10 +2,10 @@
 
 #include "editor/PanelLayout.h"
 #include "host/practice/ScoreOutcomes.h"
-#include "plugin/intake/MidiIntake.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/SharedStateReset.h"
+#include "formats/vst2/VstEventBlock.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
+#include "state/SharedStateReset.h"
 
 PracticeReferee::PracticeReferee()
 {

@@ -1,7 +1,9 @@
 // The editor in a real host window under Windows: the panel and the 3-D view
 // side by side, presses on every button, the score read-out, reopening, and
 // many open and close cycles.
+#include "core/ViewerCore.h"
 #include "editor/PanelLayout.h"
+#include "editor/ViewerEditorPort.h"
 #include "editor/ViewerEditor.h"
 #include "framework/EffectBase.h"
 #include "gui/Bitmap.h"
@@ -11,9 +13,9 @@
 #include "host/driver/PanelTargets.h"
 #include "gui/ValueDisplay.h"
 #include "gui/ModuleHandle.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/VstEntry.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
+#include "formats/vst2/VstEntry.h"
 #include "resources/PanelBitmapSizes.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
@@ -496,3 +498,32 @@ TEST_F(EditorWindowTest, AnInstanceClosingLeavesTheOthersInstrumentInItsView)
 }
 
 } // namespace
+
+// A format other than VST 2 opens the same editor through the core's port.
+TEST_F(EditorWindowTest, TheCoresEditorPortBuildsTheSameEditorAndLeavesNoWindows)
+{
+    ViewerCore core(createViewerEditorPort);
+    ASSERT_TRUE(core.hasEditor());
+    int32_t width = 0;
+    int32_t height = 0;
+    ASSERT_TRUE(core.editorSize(width, height));
+    EXPECT_EQ(width, hostWidth);
+    EXPECT_EQ(height, hostHeight);
+
+    const int windowsBefore = countThreadWindows();
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        window.create(hostWidth, hostHeight);
+        ASSERT_TRUE(core.openEditor(window.handle()));
+        pumpMessages();
+        ASSERT_NE(panel(), nullptr);
+        ASSERT_NE(view(), nullptr);
+        EXPECT_EQ(rectInParent(view()).left, 100);
+        EXPECT_EQ(GetWindow(parent(), GW_CHILD), panel());
+        core.idleEditor();
+        core.closeEditor();
+        EXPECT_EQ(panel(), nullptr);
+        EXPECT_EQ(view(), nullptr);
+        window.destroy();
+    }
+    EXPECT_EQ(countThreadWindows(), windowsBefore);
+}

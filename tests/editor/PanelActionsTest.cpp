@@ -1,9 +1,9 @@
 // What each panel button does to the view and to practice scoring.
 #include "editor/PanelActions.h"
 #include "editor/PanelLayout.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
+#include "state/RedrawRequest.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/ViewState.h"
 

@@ -7,7 +7,7 @@
 #include "editor/ViewerEditor.h"
 #include "editor/PanelLayout.h"
 #include "gui/ModuleHandle.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/lifetime/ResourceCounts.h"
 #include "tests/support/EditorDriver.h"
 #include "tests/support/GdiCallLog.h"

@@ -1,7 +1,7 @@
 // The diagnostic log as a user meets it: QARN_LOG set before the host loads
 // the plug-in, one line per instance when the host closes it.
-#include "plugin/DiagnosticLog.h"
-#include "plugin/VstEntry.h"
+#include "core/DiagnosticLog.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PlainEditor.h"

@@ -1,5 +1,5 @@
 // What the programs build: names, ranges and the pianos' white keys.
-#include "plugin/Programs.h"
+#include "core/Programs.h"
 #include "view3d/FluteModel.h"
 #include "view3d/PianoModel.h"
 

@@ -1,8 +1,8 @@
 // MIDI intake fed with raw bytes, as a host delivers them.
-#include "plugin/intake/MidiIntake.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "formats/vst2/VstEventBlock.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
+#include "state/RedrawRequest.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PluginStateReset.h"
 

@@ -2,8 +2,8 @@
 // replacing the global operator new; the outOfMemory flag is sticky for the
 // whole process, so these cases live in their own test program.
 #include "tests/support/PlainEditor.h"
-#include "plugin/Programs.h"
-#include "plugin/VstEntry.h"
+#include "core/Programs.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/FakeHost.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ModelSwap.h"

@@ -2,8 +2,8 @@
 // of its own, as on a host's processing thread, and held between scoring its
 // events and publishing its tally while the user switches practice mode, the
 // rule or resets the view: the switch must win, whatever the block scored.
-#include "plugin/intake/MidiIntake.h"
-#include "plugin/shared/PracticeState.h"
+#include "formats/vst2/VstEventBlock.h"
+#include "state/PracticeState.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/ViewState.h"

@@ -1,6 +1,6 @@
 // Practice scoring, played as sequences of notes the way a pupil would.
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
 #include "tests/support/PluginStateReset.h"
 
 #include <gtest/gtest.h>

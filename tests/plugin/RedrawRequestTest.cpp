@@ -1,8 +1,8 @@
 // Redraw requests and the waker that brings them to the view at once: a
 // burst of requests, from one block of a thousand events or from many
 // blocks, wakes the view once until the view acknowledges the wake.
-#include "plugin/intake/MidiIntake.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "formats/vst2/VstEventBlock.h"
+#include "state/RedrawRequest.h"
 #include "tests/support/MidiBlock.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The shared state back as loaded, whatever a test, a practice run or our
 // host's referee left in it.
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/SharedStateReset.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
+#include "state/SharedStateReset.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The plug-in as a host sees it: built by the entry point, driven through the
 // dispatcher and the other C entry points of its AEffect record.
-#include "plugin/Programs.h"
+#include "core/Programs.h"
 #include "tests/support/PlainEditor.h"
-#include "plugin/shared/CurrentModel.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/VstEntry.h"
+#include "state/CurrentModel.h"
+#include "state/NoteTable.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PluginStateReset.h"

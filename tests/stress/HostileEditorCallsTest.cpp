@@ -6,7 +6,7 @@
 #include "editor/ViewerEditor.h"
 #include "editor/PanelLayout.h"
 #include "gui/ModuleHandle.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/EditorDriver.h"
 #include "tests/support/PluginStateReset.h"
 #include "tests/support/StressHost.h"

@@ -2,9 +2,9 @@
 // (LMMS's VST server among them) count a MIDI event's byteSize without its
 // first two fields, 24 instead of 32, and some leave it unset. The plug-in
 // reads the MIDI bytes of every record of MIDI type whatever its byteSize.
-#include "plugin/shared/NoteTable.h"
+#include "state/NoteTable.h"
 #include "tests/support/PlainEditor.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PluginStateReset.h"
 #include "tests/support/StressHost.h"

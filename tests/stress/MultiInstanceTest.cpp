@@ -6,9 +6,9 @@
 // frame drawn from a freed model into a failure.
 #include "glut/glut.h"
 #include "tests/support/PlainEditor.h"
-#include "plugin/shared/CurrentModel.h"
+#include "state/CurrentModel.h"
 #include "view3d/ModelSwap.h"
-#include "plugin/VstEntry.h"
+#include "formats/vst2/VstEntry.h"
 #include "tests/stress/ClosingOrders.h"
 #include "tests/support/HostileBlocks.h"
 #include "tests/support/PluginStateReset.h"

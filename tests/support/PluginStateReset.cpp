@@ -1,6 +1,6 @@
 #include "tests/support/PluginStateReset.h"
 
-#include "plugin/shared/SharedStateReset.h"
+#include "state/SharedStateReset.h"
 #include "view3d/ViewState.h"
 
 void resetPluginState()

@@ -1,6 +1,6 @@
 #include "tests/support/StressHost.h"
 
-#include "plugin/shared/NoteTable.h"
+#include "state/NoteTable.h"
 #include "tests/support/HostileBlocks.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The flute: its fingering tables, the note it follows, the choice between
 // standard and alternative fingering, and which keys show.
-#include "plugin/shared/NoteTable.h"
+#include "state/NoteTable.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/FluteFingering.h"
 #include "view3d/FluteModel.h"

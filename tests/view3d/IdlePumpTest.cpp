@@ -4,9 +4,9 @@
 
 #include "glut/glut.h"
 #include "view3d/ModelSwap.h"
-#include "plugin/shared/PracticeState.h"
-#include "plugin/shared/RedrawRequest.h"
-#include "plugin/ViewerPlugin.h"
+#include "state/PracticeState.h"
+#include "state/RedrawRequest.h"
+#include "formats/vst2/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/GlView.h"

@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include "glut/glut.h"
-#include "plugin/intake/MidiIntake.h"
-#include "plugin/shared/RedrawRequest.h"
-#include "plugin/ViewerPlugin.h"
+#include "formats/vst2/VstEventBlock.h"
+#include "state/RedrawRequest.h"
+#include "formats/vst2/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PluginStateReset.h"

@@ -4,7 +4,7 @@
 #include "tests/view3d/PngFile.h"
 #include "tests/view3d/RenderHarness.h"
 
-#include "plugin/Programs.h"
+#include "core/Programs.h"
 #include "view3d/InstrumentModel.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "glut/glut.h"
 #include "view3d/ModelSwap.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "state/RedrawRequest.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/GlView.h"
 

@@ -1,7 +1,7 @@
 // The view-state record: resetting the view and automatic rotation.
 #include "view3d/ModelSwap.h"
-#include "plugin/shared/NoteTable.h"
-#include "plugin/shared/PracticeState.h"
+#include "state/NoteTable.h"
+#include "state/PracticeState.h"
 #include "tests/support/PluginStateReset.h"
 #include "view3d/InstrumentModel.h"
 #include "view3d/ViewState.h"

@@ -9,9 +9,9 @@
 #include <GL/glx.h>
 
 #include "glut/glut.h"
-#include "plugin/ViewerPlugin.h"
-#include "plugin/intake/MidiIntake.h"
-#include "plugin/shared/RedrawRequest.h"
+#include "formats/vst2/ViewerPlugin.h"
+#include "formats/vst2/VstEventBlock.h"
+#include "state/RedrawRequest.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PluginStateReset.h"
@@ -53,13 +53,13 @@ class KeepPlaying {
 public:
     KeepPlaying()
         : thread([this] {
-              MidiBlock block;
-              block.noteOn(0, 60, 100).noteOff(0, 60);
-              while (playing) {
-                  receiveMidiBlock(block.events(), nullptr);
-                  std::this_thread::sleep_for(std::chrono::milliseconds(1));
-              }
-          })
+            MidiBlock block;
+            block.noteOn(0, 60, 100).noteOff(0, 60);
+            while (playing) {
+                receiveMidiBlock(block.events(), nullptr);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        })
     {
     }
     ~KeepPlaying() { stop(); }

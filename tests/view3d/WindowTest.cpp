@@ -6,8 +6,8 @@
 
 #include "glut/glut.h"
 #include "view3d/ModelSwap.h"
-#include "plugin/shared/RedrawRequest.h"
-#include "plugin/ViewerPlugin.h"
+#include "state/RedrawRequest.h"
+#include "formats/vst2/ViewerPlugin.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/PluginStateReset.h"
 #include "tests/support/Win32Window.h"

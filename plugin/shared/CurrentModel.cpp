@@ -1,3 +1,0 @@
-#include "plugin/shared/CurrentModel.h"
-
-ModelSelection modelSelection;

@@ -1,0 +1,3 @@
+#include "state/CurrentModel.h"
+
+ModelSelection modelSelection;
