@@ -2,8 +2,10 @@
 
 #include "core/ReleaseVersion.h"
 #include "state/CurrentModel.h"
+#include "state/PracticeState.h"
 #include "state/RedrawRequest.h"
 #include "view3d/ModelSwap.h"
+#include "view3d/ViewState.h"
 
 int32_t ViewerCore::versionNumber()
 {
@@ -42,6 +44,43 @@ int32_t ViewerCore::selectedInstrument()
 void ViewerCore::instrumentName(int32_t instrument, char* name, int capacity)
 {
     copyProgramName(instrument, name, capacity);
+}
+
+void ViewerCore::saveView(uint8_t (&bytes)[savedViewSize])
+{
+    SavedView view;
+    view.instrument = selectedInstrument();
+    view.angleX = viewState.angleX;
+    view.angleY = viewState.angleY;
+    view.spinAngle = viewState.spinAngle;
+    view.zoom = viewState.zoom;
+    view.autoRotate = viewState.autoRotate;
+    view.showKeyColour = viewState.showKeyColour;
+    view.showKeyMotion = viewState.showKeyMotion;
+    view.showLinkedKeys = viewState.showLinkedKeys;
+    view.scoringRule = practice.scoringRule.load(std::memory_order_relaxed);
+    writeSavedView(view, bytes);
+}
+
+bool ViewerCore::restoreView(const void* bytes, size_t size)
+{
+    SavedView view;
+    if (!readSavedView(bytes, size, view))
+        return false;
+    viewState.angleX = view.angleX;
+    viewState.angleY = view.angleY;
+    viewState.spinAngle = view.spinAngle;
+    viewState.zoom = view.zoom;
+    viewState.autoRotate = view.autoRotate;
+    viewState.showKeyColour = view.showKeyColour;
+    viewState.showKeyMotion = view.showKeyMotion;
+    viewState.showLinkedKeys = view.showLinkedKeys;
+    if (practice.scoringRule.load(std::memory_order_relaxed) != view.scoringRule) {
+        practice.scoringRule.store(view.scoringRule, std::memory_order_relaxed);
+        startPracticeRun();
+    }
+    selectInstrument(view.instrument);
+    return true;
 }
 
 void ViewerCore::receiveMidi(const MidiMessageBlock& block)

@@ -15,6 +15,7 @@
 #include "core/DiagnosticLog.h"
 #include "core/EditorPort.h"
 #include "core/Programs.h"
+#include "core/SavedView.h"
 #include "intake/MidiIntake.h"
 
 #include <cstdint>
@@ -53,6 +54,13 @@ public:
     // The name of an instrument (its model's name), at most `capacity` bytes
     // with the terminating zero; empty for a number that is no instrument.
     static void instrumentName(int32_t instrument, char* name, int capacity);
+
+    // The view as a host keeps it in its project (core/SavedView.h).
+    static void saveView(uint8_t (&bytes)[savedViewSize]);
+    // Shows a saved view: its instrument, camera, toggles and scoring rule; a
+    // changed rule starts a new practice run. False, and nothing changed, for
+    // bytes that are no saved view. User-interface thread.
+    bool restoreView(const void* bytes, size_t size);
 
     // A block of MIDI from the host; allocates nothing, takes no lock.
     void receiveMidi(const MidiMessageBlock& block);
