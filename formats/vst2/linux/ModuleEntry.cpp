@@ -13,7 +13,7 @@
 #include "framework/Vst2Abi.h"
 #include "gui/BitmapFiles.h"
 #include "formats/vst2/VstEntry.h"
-#include "formats/vst2/linux/PanelBitmapFiles.h"
+#include "editor/linux/PanelBitmapFiles.h"
 
 extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMasterCallback host)
 {
