@@ -74,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool initialized = clapEntryInit(platform);
     static const auto* factory = static_cast<const clap_plugin_factory_t*>(clapEntryFactory(CLAP_PLUGIN_FACTORY_ID));
-    static const clap_host_t host = {CLAP_VERSION, nullptr, "Fuzz", "Qarn", "", "1", nullptr, nullptr, nullptr, nullptr};
+    static const clap_host_t host = {
+        CLAP_VERSION, nullptr, "Fuzz", "Qarn", "", "1", nullptr, nullptr, nullptr, nullptr};
     if (!initialized || size < 2)
         return 0;
 
@@ -117,8 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (state->load(plugin, &stream)) {
         std::vector<uint8_t> saved;
         const clap_ostream_t again{&saved, writeOutput};
-        if (!state->save(plugin, &again) || saved.size() != stateSize
-            || std::memcmp(saved.data(), stateBytes, stateSize) != 0)
+        if (!state->save(plugin, &again) || saved.size() != stateSize ||
+            std::memcmp(saved.data(), stateBytes, stateSize) != 0)
             std::abort();
     }
     plugin->deactivate(plugin);
