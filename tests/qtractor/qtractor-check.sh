@@ -25,7 +25,7 @@ root=$(cd "$here/../.." && pwd)
 source "$root/scripts/lib/xvfb.sh"
 
 # Bounds against hangs, not measures of speed.
-appear_limit=60 # seconds for Qtractor, its session and the editor to show
+appear_limit=60 # seconds from the start for Qtractor, its session and the editor to show
 quit_limit=30 # seconds for Qtractor to end after SIGTERM
 # Where Qtractor draws the first track's plug-in list, from its main window's
 # corner, in the layout of a first start: the Bus column of track 1.
@@ -67,9 +67,13 @@ window() { xdotool search --name "$1" 2>/dev/null | head -1 || true; }
 QARN_LOG=$work/qarn.log setsid qtractor "$session" >"$work/qtractor.out" 2>&1 &
 qtractor_pid=$!
 
+# Qtractor warns of a session it could not load whole (a plug-in not found)
+# in a dialog that waits for an answer: nothing more would come.
+deadline=$((SECONDS + appear_limit))
 main=
-for _ in $(seq $((appear_limit * 5))); do
+while [ $SECONDS -lt $deadline ]; do
   kill -0 "$qtractor_pid" 2>/dev/null || fail "Qtractor ended before its session was open"
+  [ -n "$(window '^Warning( .*)?$')" ] && fail "Qtractor warned while opening the session (see the screen)"
   error=$(window '^Error( .*)?$')
   if [ -n "$error" ]; then
     [ -e /dev/snd/seq ] || echo "qtractor-check: no ALSA sequencer here (/dev/snd/seq): Qtractor's MIDI engine cannot start; its error dismissed"
@@ -86,7 +90,7 @@ echo "qtractor-check: Qtractor opened the session"
 # the editor. Asked again while no editor shows, as the list may still be
 # building.
 editor=
-for _ in $(seq $((appear_limit * 2))); do
+while [ $SECONDS -lt $deadline ]; do
   kill -0 "$qtractor_pid" 2>/dev/null || fail "Qtractor ended while opening the editor"
   xdotool mousemove --window "$main" "$plugin_entry_x" "$plugin_entry_y" click --repeat 2 --delay 80 1
   for _ in $(seq 5); do
@@ -95,11 +99,11 @@ for _ in $(seq $((appear_limit * 2))); do
     sleep 0.1
   done
 done
-[ -n "$editor" ] || fail "no editor window within $appear_limit s"
+[ -n "$editor" ] || fail "no editor window within $appear_limit s of the start"
 eval "$(xdotool getwindowgeometry --shell "$editor")" # X Y WIDTH HEIGHT
 
 shown=no
-for _ in $(seq $((appear_limit * 2))); do
+while [ $SECONDS -lt $deadline ]; do
   kill -0 "$qtractor_pid" 2>/dev/null || fail "Qtractor ended while showing the editor"
   import -window root "$work/qtractor-clap.png"
   if seen=$(python3 "$root/tests/screen/editor-on-screen.py" "$work/qtractor-clap.png" "$X" "$Y" "$WIDTH" "$HEIGHT"); then
@@ -108,11 +112,12 @@ for _ in $(seq $((appear_limit * 2))); do
   fi
   sleep 0.5
 done
-[ $shown = yes ] || fail "the editor never showed in Qtractor's window: $seen"
+[ $shown = yes ] || fail "the editor did not show in Qtractor's window within $appear_limit s of the start: ${seen:-no capture}"
 echo "qtractor-check: the editor shows in Qtractor's window at $X,$Y ${WIDTH}x$HEIGHT: $seen ($work/qtractor-clap.png)"
 
 kill -TERM "$qtractor_pid"
-for _ in $(seq $((quit_limit * 5))); do
+deadline=$((SECONDS + quit_limit))
+while [ $SECONDS -lt $deadline ]; do
   kill -0 "$qtractor_pid" 2>/dev/null || break
   sleep 0.2
 done
