@@ -7,7 +7,8 @@
 #   - Qtractor loads the session and the plug-in's entry shows on the track;
 #   - a double click on that entry opens the editor in a window of Qtractor's,
 #     and a capture of the screen (<work>/qtractor-clap.png) shows the panel's
-#     read-out in it and the 3-D view's background beside it;
+#     read-out in it, the 3-D view's background beside it and the default
+#     instrument in the view (the session names none);
 #   - Qtractor ends by itself on SIGTERM (its own clean quit, as under a
 #     session manager) with status 0, and the plug-in's diagnostic log then
 #     holds the lines instances write when the host destroys them, all naming
@@ -106,7 +107,8 @@ shown=no
 while [ $SECONDS -lt $deadline ]; do
   kill -0 "$qtractor_pid" 2>/dev/null || fail "Qtractor ended while showing the editor"
   import -window root "$work/qtractor-clap.png"
-  if seen=$(python3 "$root/tests/screen/editor-on-screen.py" "$work/qtractor-clap.png" "$X" "$Y" "$WIDTH" "$HEIGHT"); then
+  if seen=$(python3 "$root/tests/screen/editor-on-screen.py" "$work/qtractor-clap.png" "$X" "$Y" "$WIDTH" "$HEIGHT" \
+    --default-piano); then
     shown=yes
     break
   fi

@@ -4,9 +4,13 @@ window: the panel's score read-out inside the rectangle, and the 3-D view's
 dark blue background at (300, 120) from the read-out's corner, right of the
 panel and above the instrument.
 
-    editor-on-screen.py CAPTURE X Y WIDTH HEIGHT
+    editor-on-screen.py CAPTURE X Y WIDTH HEIGHT [--default-piano]
 
-Exit status 0 when both show; prints what it found either way.
+With --default-piano the view must also show the default instrument, the
+88-key piano, from the default camera: its white keys' fronts fill at least
+half of the view's row 320 pixels below the read-out's corner (the view
+spans 100 to 699 across), where a view without an instrument is all dark
+blue. Exit status 0 when all of it shows; prints what it found either way.
 """
 import os
 import sys
@@ -16,6 +20,14 @@ import screen  # noqa: E402
 
 VIEW_AT = (300, 120)
 VIEW_BACKGROUND = "000080~8"
+VIEW_COLUMNS = range(100, 700)
+WHITE_KEYS_ROW = 320
+WHITE = 200  # each channel at least
+
+
+def white_share(picture, corner):
+    row = [picture.at(corner[0] + x, corner[1] + WHITE_KEYS_ROW) for x in VIEW_COLUMNS]
+    return sum(1 for colour in row if colour is not None and min(colour) >= WHITE) / len(row)
 
 
 def main():
@@ -34,7 +46,14 @@ def main():
     if not screen.close(seen, wanted, allowance):
         print(f"read-out at {corner}, but the view shows {screen.hex_colour(seen)} at {VIEW_AT[0]},{VIEW_AT[1]}")
         return 1
-    print(f"read-out at {corner}, the view's background beside it")
+    found = f"read-out at {corner}, the view's background beside it"
+    if "--default-piano" in sys.argv[6:]:
+        share = white_share(picture, corner)
+        if share < 0.5:
+            print(f"{found}, but no piano: {share:.0%} of row {WHITE_KEYS_ROW} is white")
+            return 1
+        found += f", the piano's white keys across {share:.0%} of row {WHITE_KEYS_ROW}"
+    print(found)
     return 0
 
 
