@@ -77,7 +77,11 @@ while [ $SECONDS -lt $deadline ]; do
   [ -n "$(window '^Warning( .*)?$')" ] && fail "Qtractor warned while opening the session (see the screen)"
   error=$(window '^Error( .*)?$')
   if [ -n "$error" ]; then
-    [ -e /dev/snd/seq ] || echo "qtractor-check: no ALSA sequencer here (/dev/snd/seq): Qtractor's MIDI engine cannot start; its error dismissed"
+    if [ -e /dev/snd/seq ]; then
+      echo "qtractor-check: Qtractor could not start its engine (see $work/qtractor.out); its error dismissed"
+    else
+      echo "qtractor-check: no ALSA sequencer here (/dev/snd/seq): Qtractor's MIDI engine cannot start; its error dismissed"
+    fi
     xdotool windowfocus --sync "$error" key Return 2>/dev/null || true
   fi
   main=$(window "^$session( .*)?\$")
