@@ -17,6 +17,12 @@ ViewerCore::ViewerCore(EditorPortMaker makeEditor)
 {
     modelSelection.liveInstances.fetch_add(1, std::memory_order_acq_rel);
     setProgramModelBuilder(buildProgramModel);
+    // The library loads with no instrument chosen, and a CLAP or LV2 host
+    // that leaves the parameter at its default never names one: the first
+    // instance starts on the default, and later ones keep what was chosen.
+    int32_t none = noProgram;
+    if (modelSelection.wantedProgram.compare_exchange_strong(none, defaultInstrument, std::memory_order_acq_rel))
+        requestRedisplay();
 }
 
 ViewerCore::~ViewerCore()

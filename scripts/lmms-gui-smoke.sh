@@ -21,9 +21,6 @@ source "$here/lib/lmms.sh"
 appear_limit=180 # seconds for LMMS and the plug-in's editor to show
 quit_limit=60 # seconds for LMMS to end after ctrl+q
 play_seconds=4
-# Where the view's background shows, from the panel's top-left corner: right
-# of the panel, above the keyboard (as in tests/host/scripts/live-piano.txt).
-view_x=300 view_y=120 view_colour=000080~8
 
 lmms_runnable || exit 1
 build_win32 --target QarnViewer >/dev/null
@@ -66,26 +63,8 @@ fail() {
 # shows the read-out inside the rectangle (LMMS's main window) with the view's
 # background beside it; prints what it found.
 editor_on_screen() {
-  python3 - "$@" "$view_x" "$view_y" "$view_colour" <<'PY'
-import os, sys
-sys.path.insert(0, os.environ["SCREEN_MODULE"])
-import screen
-path, x, y, w, h, vx, vy, colour = sys.argv[1:]
-x, y, w, h, vx, vy = map(int, (x, y, w, h, vx, vy))
-wanted, allowance = screen.parse_colour(colour)
-picture = screen.read_picture(path)
-corner = screen.find_readout(picture)
-if corner is None:
-    print("no read-out on the screen"); sys.exit(1)
-if not (x <= corner[0] < x + w and y <= corner[1] < y + h):
-    print(f"the read-out at {corner} lies outside LMMS's window {x},{y} {w}x{h}"); sys.exit(1)
-seen = picture.at(corner[0] + vx, corner[1] + vy)
-if not screen.close(seen, wanted, allowance):
-    print(f"read-out at {corner}, but the view shows {screen.hex_colour(seen)} at {vx},{vy}"); sys.exit(1)
-print(f"read-out at {corner}, the view's background beside it")
-PY
+  python3 "$ROOT/tests/screen/editor-on-screen.py" "$@"
 }
-export SCREEN_MODULE=$ROOT/tests/screen
 
 lmms --allowroot "$work/project.mmp" >"$work/lmms.log" 2>&1 &
 lmms_pid=$!

@@ -119,6 +119,23 @@ TEST_F(ViewerCoreTest, InstrumentsAreChosenByNumberAndNamedByTheirModels)
     core.selectInstrument(ViewerCore::defaultInstrument);
 }
 
+// A host may never set the instrument: the first instance must still show
+// one, and a later instance must not undo a choice made through another.
+TEST_F(ViewerCoreTest, TheFirstInstanceStartsOnTheDefaultInstrumentAndLaterOnesKeepTheChosenOne)
+{
+    modelSelection.wantedProgram.store(noProgram);
+    {
+        ViewerCore first;
+        EXPECT_EQ(ViewerCore::selectedInstrument(), ViewerCore::defaultInstrument);
+        first.selectInstrument(4);
+        ViewerCore second;
+        EXPECT_EQ(ViewerCore::selectedInstrument(), 4);
+    }
+    ViewerCore afterTheOthersClosed;
+    EXPECT_EQ(ViewerCore::selectedInstrument(), 4);
+    afterTheOthersClosed.selectInstrument(ViewerCore::defaultInstrument);
+}
+
 TEST_F(ViewerCoreTest, AnInstrumentNameIsCutToTheBufferItIsGiven)
 {
     char name[6] = "xxxxx";
