@@ -47,6 +47,9 @@ ViewerDsp::ViewerDsp(const Lv2Urids& urids, double sampleRate, int32_t blockSize
     , sampleRate(static_cast<float>(sampleRate))
     , blockSize(blockSize)
 {
+    // What a new instance shows until its instrument port says otherwise,
+    // and the view it saves until its user interface sends one.
+    core.selectInstrument(ViewerCore::defaultInstrument);
     uint8_t bytes[savedViewSize];
     ViewerCore::saveView(bytes);
     view.store(bytes);

@@ -51,6 +51,8 @@ ViewerUi::ViewerUi(const Lv2Urids& urids, LV2UI_Write_Function write, LV2UI_Cont
     , write(write)
     , controller(controller)
 {
+    // Until the instrument port's first value arrives.
+    core.selectInstrument(ViewerCore::defaultInstrument);
 }
 
 ViewerUi::~ViewerUi()
