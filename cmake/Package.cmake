@@ -2,8 +2,8 @@
 # makes each):
 #   QarnViewer-<version>-<win32|win64>.zip holding the plug-in DLL, our host,
 #     the demo song and a short text on installing the DLL into a DAW;
-#   QarnViewer-<version>-linux-x86_64.tar.gz holding the Linux plug-in and
-#     its installation text.
+#   QarnViewer-<version>-linux-x86_64.tar.gz holding the Linux plug-in, the
+#     LV2 bundle and their installation text.
 # Packaging builds nothing itself: scripts/package.sh builds the plug-in (and
 # the host) first, and the tests need not be built to make a package.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
@@ -14,6 +14,7 @@ if(NOT WIN32)
   configure_file(${CMAKE_SOURCE_DIR}/packaging/INSTALL-linux.txt.in ${CMAKE_BINARY_DIR}/INSTALL.txt @ONLY)
   install(PROGRAMS $<TARGET_FILE:QarnViewer> DESTINATION .)
   install(FILES ${CMAKE_BINARY_DIR}/INSTALL.txt DESTINATION .)
+  install(DIRECTORY ${QARN_LV2_BUNDLE} DESTINATION . USE_SOURCE_PERMISSIONS)
   set(CPACK_GENERATOR TGZ)
   set(CPACK_PACKAGE_FILE_NAME QarnViewer-${PROJECT_VERSION}-linux-x86_64)
   include(CPack)

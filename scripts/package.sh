@@ -5,7 +5,7 @@
 #   dist/QarnViewer-<version>-win64.zip   for 64-bit Windows hosts
 # each with QarnViewer.dll, QarnHost.exe, the demo song and INSTALL.txt, and
 #   dist/QarnViewer-<version>-linux-x86_64.tar.gz   for Linux hosts
-# with QarnViewer.so and INSTALL.txt.
+# with QarnViewer.so (VST 2), the LV2 bundle QarnViewer.lv2/ and INSTALL.txt.
 # The version is the project's (CMakeLists.txt).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,7 +18,7 @@ for target in "${WINDOWS_TARGETS[@]}"; do
   build_preset "$target" --target QarnViewer QarnHost >/dev/null
   (cd "$(preset_build "$target")" && cpack -B "$dist" >/dev/null)
 done
-build_preset linux --target QarnViewer >/dev/null
+build_preset linux --target QarnViewer QarnViewerLv2Bundle >/dev/null
 (cd "$(preset_build linux)" && cpack -B "$dist" >/dev/null)
 rm -rf "$dist/_CPack_Packages"
 ls "$dist"/QarnViewer-*.zip "$dist"/QarnViewer-*-linux-x86_64.tar.gz
