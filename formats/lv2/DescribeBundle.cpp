@@ -12,6 +12,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -123,11 +124,10 @@ void writeDescription(std::ostream& out)
         << " ;\n        lv2:symbol \"instrument\" ;\n        ui:protocol ui:floatProtocol\n    ] .\n";
 }
 
-bool writeFile(const std::string& path, void (*write)(std::ostream&, const std::string&, const std::string&),
-    const std::string& plugin, const std::string& ui)
+bool writeFile(const std::string& path, const std::ostringstream& text)
 {
     std::ofstream out(path);
-    write(out, plugin, ui);
+    out << text.str();
     out.close();
     if (!out)
         std::cerr << "qarn_lv2_describe: cannot write " << path << "\n";
@@ -143,9 +143,11 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const bool written = writeFile(folder + "/manifest.ttl", writeManifest, argv[2], argv[3]) &&
-        writeFile(
-            folder + "/QarnViewer.ttl",
-            [](std::ostream& out, const std::string&, const std::string&) { writeDescription(out); }, argv[2], argv[3]);
+    std::ostringstream manifest;
+    writeManifest(manifest, argv[2], argv[3]);
+    std::ostringstream description;
+    writeDescription(description);
+    const bool written =
+        writeFile(folder + "/manifest.ttl", manifest) && writeFile(folder + "/QarnViewer.ttl", description);
     return written ? 0 : 1;
 }

@@ -5,9 +5,10 @@ through JACK lit on the user interface's piano. Run under
 tests/host/linux/with-jack.sh (a JACK server on the dummy driver) on an X
 display:
 
-    jalv-check.py QARN_TEST_KEYS LV2-FOLDER OUTPUT-FOLDER
+    jalv-check.py QARN_TEST_KEYS BUNDLE OUTPUT-FOLDER
 
-jalv loads the plug-in from LV2-FOLDER (LV2_PATH) with its user interface.
+jalv loads the plug-in with its user interface from a copy of BUNDLE alone
+in OUTPUT-FOLDER/lv2 (LV2_PATH), as a user installs it.
 The panel's Highlight On button is pressed with the X server's mouse, the
 stand-in keyboard holds middle C on a JACK MIDI port connected to the
 plug-in's MIDI input, and the screen (the root window: what a person sees)
@@ -15,12 +16,14 @@ must show the key lit red. The notes travel as in any host that keeps the
 user interface apart: into the plug-in, out of its notify port, into the
 user interface's own core. jalv's dump of what passes between the two must
 show the user interface asking for the plug-in's view when it opens and
-sending the view back when the press changed it. Pictures land in
+sending the view back when the press changed it, and say no word of error
+or warning from jalv, lilv or suil. Pictures land in
 OUTPUT-FOLDER. Exit status 0 when every check passed.
 """
 import base64
 import os
 import re
+import shutil
 import subprocess
 import sys
 import time
@@ -80,7 +83,10 @@ def midi_input_port():
 
 
 def run(keys_program, output):
-    env = dict(os.environ, LV2_PATH=os.path.abspath(sys.argv[2]))
+    folder = os.path.abspath(os.path.join(output, "lv2"))
+    shutil.rmtree(folder, ignore_errors=True)
+    shutil.copytree(sys.argv[2], os.path.join(folder, os.path.basename(os.path.normpath(sys.argv[2]))))
+    env = dict(os.environ, LV2_PATH=folder)
     log = open(os.path.join(output, "jalv.out"), "w")
     jalv = subprocess.Popen(["jalv.gtk3", "--dump", URI], stdout=log, stderr=subprocess.STDOUT, env=env)
     keys = None
@@ -113,6 +119,9 @@ def run(keys_program, output):
         log.close()
 
     dump = open(os.path.join(output, "jalv.out")).read()
+    complaints = re.findall(r"^(?:error|warning)\b.*$", dump, re.MULTILINE | re.IGNORECASE)
+    if complaints:
+        raise Failure("jalv (lilv, suil) complained: " + "; ".join(complaints))
     if not re.search(r"## UI => Plugin \(0 bytes\) ##\n\[\]\n\s*a <" + re.escape(URI + "#ViewRequest") + ">", dump):
         raise Failure("the user interface did not ask the plug-in for its view (jalv.out)")
     if not views(dump, "Plugin => UI"):

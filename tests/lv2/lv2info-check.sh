@@ -1,16 +1,19 @@
 #!/bin/bash
 # The bundle as Debian's lilv reads it: lv2info describes the plug-in, with
-# LV2_PATH naming only the bundle's folder, and says not a word of warning or
+# LV2_PATH naming the bundle's folder, and says not a word of warning or
 # error on either stream; the description names the plug-in, its user
 # interface and the instrument port as the libraries use them.
-#   lv2info-check.sh LV2-FOLDER
+#   lv2info-check.sh BUNDLE
+# lilv takes every entry of an LV2_PATH folder for a bundle, and the build's
+# plugin folder also holds the VST 2 library: the bundle is copied alone into
+# a folder of its own, as a user installs it.
 set -u
-# lilv takes only an absolute folder.
-folder=$(cd "$1" && pwd) || exit 1
 uri=https://qarn.example/plugins/viewer
+folder=$(mktemp -d)
 output=$(mktemp)
 errors=$(mktemp)
-trap 'rm -f "$output" "$errors"' EXIT
+trap 'rm -rf "$folder" "$output" "$errors"' EXIT
+cp -r "$1" "$folder/" || exit 1
 
 LV2_PATH=$folder lv2info "$uri" >"$output" 2>"$errors"
 status=$?
