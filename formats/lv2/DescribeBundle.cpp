@@ -116,7 +116,9 @@ void writeDescription(std::ostream& out)
 
     out << iri(lv2UiUri) << "\n    a ui:X11UI ;\n"
         << "    lv2:requiredFeature urid:map , ui:parent , ui:idleInterface ;\n"
-        << "    lv2:optionalFeature ui:resize ;\n"
+        // The editor keeps one size: hosts announce it and keep the user from
+        // changing it.
+        << "    lv2:optionalFeature ui:resize , ui:noUserResize ;\n"
         << "    lv2:extensionData ui:idleInterface ;\n"
         << "    ui:portNotification [\n        ui:plugin " << iri(lv2PluginUri)
         << " ;\n        lv2:symbol \"notify\" ;\n        ui:protocol atom:eventTransfer\n"

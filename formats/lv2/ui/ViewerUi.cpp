@@ -34,14 +34,14 @@ ViewerUi* ViewerUi::create(
         return nullptr;
     setBitmapFiles(panelBitmapFiles);
     ViewerUi* ui = new (std::nothrow) ViewerUi(mapLv2Urids(*map), write, controller);
-    if (ui &&
-        !ui->open(reinterpret_cast<uintptr_t>(parent),
-            static_cast<const LV2UI_Resize*>(findLv2Feature(features, LV2_UI__resize)))) {
+    if (!ui)
+        return nullptr;
+    const auto* resize = static_cast<const LV2UI_Resize*>(findLv2Feature(features, LV2_UI__resize));
+    if (!ui->open(reinterpret_cast<uintptr_t>(parent), resize)) {
         delete ui;
         return nullptr;
     }
-    if (ui)
-        *widget = reinterpret_cast<LV2UI_Widget>(ui->container.window());
+    *widget = reinterpret_cast<LV2UI_Widget>(ui->container.window());
     return ui;
 }
 
