@@ -4,7 +4,7 @@
 #     build, our host, the demo song and a short text on installing the
 #     plug-in into a DAW;
 #   QarnViewer-<version>-linux-x86_64.tar.gz holding the Linux plug-in, its
-#     CLAP build and their installation text.
+#     CLAP build, the LV2 bundle and their installation text.
 # Packaging builds nothing itself: scripts/package.sh builds the plug-in (and
 # the host) first, and the tests need not be built to make a package.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
@@ -15,6 +15,7 @@ if(NOT WIN32)
   configure_file(${CMAKE_SOURCE_DIR}/packaging/INSTALL-linux.txt.in ${CMAKE_BINARY_DIR}/INSTALL.txt @ONLY)
   install(PROGRAMS $<TARGET_FILE:QarnViewer> $<TARGET_FILE:QarnViewerClap> DESTINATION .)
   install(FILES ${CMAKE_BINARY_DIR}/INSTALL.txt DESTINATION .)
+  install(DIRECTORY ${QARN_LV2_BUNDLE} DESTINATION . USE_SOURCE_PERMISSIONS)
   set(CPACK_GENERATOR TGZ)
   set(CPACK_PACKAGE_FILE_NAME QarnViewer-${PROJECT_VERSION}-linux-x86_64)
   include(CPack)

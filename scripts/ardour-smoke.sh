@@ -8,6 +8,10 @@
 # diagnostic log (QARN_LOG) tells what arrived: the run passes when Ardour
 # ended cleanly and the log's one line names the host and counts note-ons.
 #
+# The LV2 bundle (build/linux/plugin/QarnViewer.lv2) plays the same session,
+# found by its URI through LV2_PATH; LV2 tells a plug-in nothing of its host,
+# so its log line names none.
+#
 # First, as a control, the same session runs with tests/lmms/FaultingPlugin,
 # which faults on its first block of events: that run must be judged a
 # failure, which shows both that the session plays notes into its plug-in
@@ -19,7 +23,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup.sh"
 source "$here/lib/builds.sh"
 
-build_preset linux --target QarnViewer FaultingPlugin >/dev/null
+build_preset linux --target QarnViewer QarnViewerLv2Bundle FaultingPlugin >/dev/null
 linux_build=$(preset_build linux)
 work=$ROOT/build/ardour
 rm -rf "$work"
@@ -40,12 +44,23 @@ timeout 120 ardour7-lua "$work/first.lua" >"$work/first.out" 2>&1 || {
   exit 1
 }
 
-# play <name> <library.so> <plug-in name>: scans the library alone in a folder
-# of its own (LXVST_PATH) and plays the session with it; Ardour's output
-# lands in $work/<name>.out, the diagnostic log in $work/<name>.log, and the
-# exit status in $work/<name>.status.
+# session <name> <plug-in> <format> [VARIABLE=value...]: plays the session
+# with the plug-in, the variables set; Ardour's output lands in
+# $work/<name>.out, the diagnostic log in $work/<name>.log, and the exit
+# status in $work/<name>.status.
+session() {
+  local name=$1 plugin=$2 format=$3 status=0
+  shift 3
+  env "$@" QARN_LOG="$work/$name.log" timeout 120 \
+    ardour7-lua "$ROOT/tests/ardour/play-notes.lua" "$work/$name-session" "$plugin" "$seconds" "$format" \
+    >"$work/$name.out" 2>&1 || status=$?
+  echo "$status" >"$work/$name.status"
+}
+
+# play <name> <library.so> <plug-in name>: scans the VST 2 library alone in a
+# folder of its own (LXVST_PATH) and plays the session with it.
 play() {
-  local name=$1 library=$2 plugin=$3 folder=$work/vst-$1 status=0
+  local name=$1 library=$2 plugin=$3 folder=$work/vst-$1
   mkdir -p "$folder"
   cp "$library" "$folder/"
   # Ardour compares the cache's time with the library's in whole seconds: a
@@ -54,16 +69,15 @@ play() {
   touch -d '-1 min' "$folder/$(basename "$library")"
   LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner -q -f "$folder/$(basename "$library")" \
     >"$work/$name.scan" 2>&1 || true
-  LXVST_PATH=$folder QARN_LOG=$work/$name.log timeout 120 \
-    ardour7-lua "$ROOT/tests/ardour/play-notes.lua" "$work/$name-session" "$plugin" "$seconds" \
-    >"$work/$name.out" 2>&1 || status=$?
-  echo "$status" >"$work/$name.status"
+  session "$name" "$plugin" LXVST LXVST_PATH="$folder"
 }
 
-# judge <name>: prints the verdict; answers 0 when Ardour ended cleanly, the
-# session script finished and the plug-in's log line shows notes arriving.
+# judge <name> [host]: prints the verdict; answers 0 when Ardour ended
+# cleanly, the session script finished and the plug-in's log line shows notes
+# arriving; `host` is the pattern the line's host fields must match (by
+# default any names).
 judge() {
-  local name=$1 status line
+  local name=$1 host=${2:-'vendor="[^"]+" product="[^"]+"'} status line
   status=$(cat "$work/$name.status")
   if [ "$status" -ne 0 ]; then
     echo "$name: ardour7-lua ended with status $status$([ "$status" -gt 128 ] && echo " (signal $((status - 128)))")"
@@ -77,7 +91,7 @@ judge() {
     return 1
   fi
   line=$(cat "$work/$name.log")
-  if ! grep -qE '^vendor="[^"]+" product="[^"]+" rate=48000 block=[0-9]+ events=[1-9][0-9]* note-ons=[1-9][0-9]* most-held=3$' <<<"$line"; then
+  if ! grep -qE "^$host"' rate=48000 block=[0-9]+ events=[1-9][0-9]* note-ons=[1-9][0-9]* most-held=3$' <<<"$line"; then
     echo "$name: the plug-in did not see the notes: $line"; return 1
   fi
   echo "$name: $line"
@@ -98,6 +112,15 @@ echo "control: judged a failure, as it should be: $(judge control)"
 play qarn "$linux_build/plugin/QarnViewer.so" "Qarn Viewer"
 if ! judge qarn; then
   cat "$work/qarn.scan" "$work/qarn.out" >&2
+  exit 1
+fi
+
+# The bundle is copied alone into a folder of its own, which LV2_PATH names.
+mkdir -p "$work/lv2"
+cp -r "$linux_build/plugin/QarnViewer.lv2" "$work/lv2/"
+session qarn-lv2 https://qarn.example/plugins/viewer LV2 LV2_PATH="$work/lv2"
+if ! judge qarn-lv2 'vendor="" product=""'; then
+  cat "$work/qarn-lv2.out" >&2
   exit 1
 fi
 echo "ardour-smoke: passed"

@@ -6,7 +6,8 @@
 # each with QarnViewer.dll, QarnViewer.clap, QarnHost.exe, the demo song and
 # INSTALL.txt, and
 #   dist/QarnViewer-<version>-linux-x86_64.tar.gz   for Linux hosts
-# with QarnViewer.so, QarnViewer.clap and INSTALL.txt.
+# with QarnViewer.so, QarnViewer.clap, the LV2 bundle QarnViewer.lv2/ and
+# INSTALL.txt.
 # The version is the project's (CMakeLists.txt).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,7 +20,7 @@ for target in "${WINDOWS_TARGETS[@]}"; do
   build_preset "$target" --target QarnViewer QarnViewerClap QarnHost >/dev/null
   (cd "$(preset_build "$target")" && cpack -B "$dist" >/dev/null)
 done
-build_preset linux --target QarnViewer QarnViewerClap >/dev/null
+build_preset linux --target QarnViewer QarnViewerClap QarnViewerLv2Bundle >/dev/null
 (cd "$(preset_build linux)" && cpack -B "$dist" >/dev/null)
 rm -rf "$dist/_CPack_Packages"
 ls "$dist"/QarnViewer-*.zip "$dist"/QarnViewer-*-linux-x86_64.tar.gz

@@ -19,6 +19,7 @@ packages_amd64=(
   clang libclang-rt-14-dev time
   python3 xdotool
   ardour libxres-dev qtractor
+  lv2-dev lilv-utils jalv
   ffmpeg fluidsynth fluid-soundfont-gm
   librtmidi-dev libfluidsynth-dev libasound2-dev libjack-jackd2-dev jackd2
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev

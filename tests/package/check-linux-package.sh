@@ -4,7 +4,9 @@
 # main, both one function; dlopen'd into a process with a stand-in host, its
 # VSTPluginMain answers a record that says what the plug-in is. Its CLAP
 # build likewise: an x86-64 ELF exporting only clap_entry, whose factory
-# describes the plug-in.
+# describes the plug-in. The LV2
+# bundle beside them: its two libraries export only their entries, and lilv
+# (lv2info) reads the plug-in of this version from the unpacked folder.
 #   check-linux-package.sh <package.tar.gz> <work folder>
 set -euo pipefail
 package=$1
@@ -21,15 +23,31 @@ mkdir -p "$work"
 tar -xzf "$package" -C "$work"
 unpacked=$work/$name
 fail=0
-for file in QarnViewer.so QarnViewer.clap INSTALL.txt; do
+lv2_files="QarnViewer.lv2/manifest.ttl QarnViewer.lv2/QarnViewer.ttl QarnViewer.lv2/QarnViewer.so QarnViewer.lv2/QarnViewerUI.so"
+for file in QarnViewer.so QarnViewer.clap INSTALL.txt $lv2_files; do
   [ -s "$unpacked/$file" ] || { echo "check-linux-package: $name has no $file"; fail=1; }
 done
 [ $fail -eq 0 ] || exit 1
-[ "$(ls "$unpacked" | wc -l)" -eq 3 ] || { echo "check-linux-package: $name holds more than it should: $(ls "$unpacked" | tr '\n' ' ')"; fail=1; }
+[ "$(ls "$unpacked" | wc -l)" -eq 4 ] && [ "$(ls "$unpacked/QarnViewer.lv2" | wc -l)" -eq 4 ] || { echo "check-linux-package: $name holds more than it should: $(ls -R "$unpacked" | tr '\n' ' ')"; fail=1; }
 grep -q "Qarn Viewer $version" "$unpacked/INSTALL.txt" || { echo "check-linux-package: INSTALL.txt does not name version $version"; fail=1; }
-for folder in '~/.vst' '~/.clap'; do
+for folder in '~/.vst' '~/.clap' '~/.lv2'; do
   grep -qF "$folder" "$unpacked/INSTALL.txt" || { echo "check-linux-package: INSTALL.txt does not say where hosts look ($folder)"; fail=1; }
 done
+
+# lv2_exports <library> <entry>: the library exports that one function only.
+lv2_exports() {
+  local found
+  found=$(nm -D --defined-only "$unpacked/QarnViewer.lv2/$1" | awk '{print $3}' | paste -sd ' ')
+  [ "$found" = "$2" ] || { echo "check-linux-package: QarnViewer.lv2/$1 exports '$found', not '$2'"; fail=1; }
+}
+lv2_exports QarnViewer.so lv2_descriptor
+lv2_exports QarnViewerUI.so lv2ui_descriptor
+lv2=$(LV2_PATH=$(cd "$unpacked" && pwd) lv2info https://qarn.example/plugins/viewer 2>&1) &&
+  grep -q 'Name: *Qarn Viewer' <<<"$lv2" ||
+  { echo "check-linux-package: lilv does not read the LV2 bundle:"; printf '%s\n' "$lv2"; fail=1; }
+grep -qE "lv2:minorVersion $minor ;" "$unpacked/QarnViewer.lv2/QarnViewer.ttl" &&
+  grep -qE "lv2:microVersion $patch ;" "$unpacked/QarnViewer.lv2/QarnViewer.ttl" ||
+  { echo "check-linux-package: the LV2 bundle does not describe version $version"; fail=1; }
 
 so=$unpacked/QarnViewer.so
 header=$(readelf -h "$so" 2>&1)
@@ -139,5 +157,5 @@ for problem in problems:
 sys.exit(1 if problems else 0)
 PY
 
-[ $fail -eq 0 ] && echo "check-linux-package: $name: unpacked; QarnViewer.so exports VSTPluginMain and main and loads as Qarn Viewer $version; QarnViewer.clap exports clap_entry and describes Qarn Viewer $version"
+[ $fail -eq 0 ] && echo "check-linux-package: $name: unpacked; QarnViewer.so exports VSTPluginMain and main and loads as Qarn Viewer $version; QarnViewer.clap exports clap_entry and describes Qarn Viewer $version; the LV2 bundle beside them reads as the same"
 exit $fail
