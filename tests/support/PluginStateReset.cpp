@@ -1,5 +1,6 @@
 #include "tests/support/PluginStateReset.h"
 
+#include "state/CurrentModel.h"
 #include "state/SharedStateReset.h"
 #include "view3d/ViewState.h"
 
@@ -7,4 +8,6 @@ void resetPluginState()
 {
     resetSharedState();
     viewState = ViewState{};
+    if (modelSelection.liveInstances.load() == 0)
+        modelSelection.wantedProgram.store(noProgram);
 }
