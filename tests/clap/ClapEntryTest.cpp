@@ -2,36 +2,15 @@
 // factory, an instance's life, notes of both dialects and junk among them,
 // the "Instrument" parameter and the view saved in the host's project.
 #include "tests/clap/ClapPlugin.h"
+#include "tests/support/LogFile.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
-
-void setLogVariable(const std::string& file)
-{
-#ifdef _WIN32
-    _putenv_s("QARN_LOG", file.c_str()); // an empty value removes it
-#else
-    if (file.empty())
-        unsetenv("QARN_LOG");
-    else
-        setenv("QARN_LOG", file.c_str(), 1);
-#endif
-}
-
-std::string contents(const std::string& file)
-{
-    std::ifstream in(file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<uint8_t> savedState(const ClapInstance& instance)
 {
@@ -153,7 +132,7 @@ TEST_F(ClapEntryTest, NotesOfBothDialectsReachTheIntakeAndEverythingElseIsSkippe
         releases.noteOff(60).midi(0x83, 64, 0).noteOn(62, 13, 0.0).noteOff(62, 13);
         EXPECT_EQ(instance.process(releases, out), CLAP_PROCESS_CONTINUE);
     }
-    const std::string line = contents(log);
+    const std::string line = fileContents(log);
     EXPECT_NE(line.find("vendor=\"Qarn Tests\" product=\"Test Host\" rate=48000 block=512"), std::string::npos) << line;
     // A CLAP note-on at velocity 0 is still a note-on.
     EXPECT_NE(line.find("events=6 note-ons=3"), std::string::npos) << line;

@@ -6,6 +6,7 @@
 #include "tests/support/MidiBlock.h"
 #include "tests/support/PlainEditor.h"
 #include "tests/support/PluginStateReset.h"
+#include "tests/support/LogFile.h"
 
 #include <gtest/gtest.h>
 
@@ -15,34 +16,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 
 namespace {
 
-void setLogVariable(const std::string& file)
-{
-#ifdef _WIN32
-    _putenv_s("QARN_LOG", file.c_str()); // an empty value removes it
-#else
-    if (file.empty())
-        unsetenv("QARN_LOG");
-    else
-        setenv("QARN_LOG", file.c_str(), 1);
-#endif
-}
-
 bool exists(const std::string& file)
 {
     return std::ifstream(file).good();
-}
-
-std::string contents(const std::string& file)
-{
-    std::ifstream in(file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 class DiagnosticLogTest : public ::testing::Test {
@@ -107,7 +87,7 @@ TEST_F(DiagnosticLogTest, EachInstanceWritesWhatTheHostSaidAndSentWhenItCloses)
 
     EXPECT_FALSE(exists(logFile)) << "written before close";
     EXPECT_EQ(dispatch(effect, effClose), 1);
-    EXPECT_EQ(contents(logFile),
+    EXPECT_EQ(fileContents(logFile),
         "vendor=\"Linux Audio Systems\" product=\"Ardour\" rate=48000 block=1024 events=8 note-ons=4 most-held=3\n");
 }
 
@@ -126,7 +106,7 @@ TEST_F(DiagnosticLogTest, LinesAreAppendedOnePerInstance)
     dispatch(second, effClose);
     dispatch(first, effClose);
 
-    EXPECT_EQ(contents(logFile),
+    EXPECT_EQ(fileContents(logFile),
         "an earlier session\n"
         "vendor=\"Linux Audio Systems\" product=\"Ardour\" rate=44100 block=1024 events=1 note-ons=1 most-held=1\n"
         "vendor=\"Linux Audio Systems\" product=\"Ardour\" rate=44100 block=1024 events=0 note-ons=0 most-held=0\n");
@@ -139,7 +119,7 @@ TEST_F(DiagnosticLogTest, WhateverTheHostCallsItselfTheEntryStaysOneLine)
     setLogVariable(logFile);
     dispatch(create(), effClose);
 
-    EXPECT_EQ(contents(logFile),
+    EXPECT_EQ(fileContents(logFile),
         "vendor=\"Evil \\\"Host\\\"\\nrate=1 \\\\ \\x01\\t\\x7f\\r\xc3\xa9\" product=\"\" rate=44100 block=1024 "
         "events=0 note-ons=0 most-held=0\n");
 }
