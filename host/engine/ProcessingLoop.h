@@ -30,6 +30,7 @@ public:
     // Starts the paced thread; stop (or the destructor) ends it after its current block.
     void start();
     void stop();
+    bool running() const { return thread.joinable(); }
 
     // One block at once, on the calling thread; what the paced thread runs.
     // An offline render calls it with the thread stopped, with `frames` up to
