@@ -1,9 +1,10 @@
 # The release packages (scripts/package.sh runs cpack in the build that
 # makes each):
-#   QarnViewer-<version>-<win32|win64>.zip holding the plug-in DLL, our host,
-#     the demo song and a short text on installing the DLL into a DAW;
-#   QarnViewer-<version>-linux-x86_64.tar.gz holding the Linux plug-in and
-#     its installation text.
+#   QarnViewer-<version>-<win32|win64>.zip holding the plug-in DLL, its CLAP
+#     build, our host, the demo song and a short text on installing the
+#     plug-in into a DAW;
+#   QarnViewer-<version>-linux-x86_64.tar.gz holding the Linux plug-in, its
+#     CLAP build and their installation text.
 # Packaging builds nothing itself: scripts/package.sh builds the plug-in (and
 # the host) first, and the tests need not be built to make a package.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
@@ -12,7 +13,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 
 if(NOT WIN32)
   configure_file(${CMAKE_SOURCE_DIR}/packaging/INSTALL-linux.txt.in ${CMAKE_BINARY_DIR}/INSTALL.txt @ONLY)
-  install(PROGRAMS $<TARGET_FILE:QarnViewer> DESTINATION .)
+  install(PROGRAMS $<TARGET_FILE:QarnViewer> $<TARGET_FILE:QarnViewerClap> DESTINATION .)
   install(FILES ${CMAKE_BINARY_DIR}/INSTALL.txt DESTINATION .)
   set(CPACK_GENERATOR TGZ)
   set(CPACK_PACKAGE_FILE_NAME QarnViewer-${PROJECT_VERSION}-linux-x86_64)
@@ -33,7 +34,7 @@ else()
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/INSTALL.txt.in ${CMAKE_BINARY_DIR}/INSTALL.txt @ONLY NEWLINE_STYLE CRLF)
 
-install(PROGRAMS $<TARGET_FILE:QarnViewer> $<TARGET_FILE:QarnHost> DESTINATION .)
+install(PROGRAMS $<TARGET_FILE:QarnViewer> $<TARGET_FILE:QarnViewerClap> $<TARGET_FILE:QarnHost> DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/host/demo/demo-song.mid ${CMAKE_BINARY_DIR}/INSTALL.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -66,11 +67,11 @@ bool textToValue(const clap_plugin_t* plugin, clap_id id, const char* text, doub
             return true;
         }
     }
-    int number = -1;
-    char rest = 0;
-    if (std::sscanf(text, "%d%c", &number, &rest) != 1 || number < 0 || number >= ViewerCore::instrumentCount)
+    char* end = nullptr;
+    const long number = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || number < 0 || number >= ViewerCore::instrumentCount)
         return false;
-    *value = number;
+    *value = static_cast<double>(number);
     return true;
 }
 

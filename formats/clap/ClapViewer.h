@@ -33,7 +33,8 @@ struct ClapViewer {
 
     bool initialized = false;
     bool active = false;
-    bool processing = false;
+    // Set on the audio thread, read by the main thread's timer too.
+    std::atomic<bool> processing{false};
     bool guiCreated = false;
     bool editorOpen = false;
     clap_id idleTimer = CLAP_INVALID_ID;

@@ -201,7 +201,7 @@ TEST_F(ClapEntryTest, TheInstrumentParameterNamesFiveStepsAndReadsThemBack)
     double value = -1.0;
     EXPECT_TRUE(params->text_to_value(plugin, info.id, "2", &value));
     EXPECT_EQ(value, 2.0);
-    for (const char* wrong : {"", "5", "-1", "2x", "Harpsichord"})
+    for (const char* wrong : {"", "5", "-1", "2x", " ", "99999999999999999999", "Harpsichord"})
         EXPECT_FALSE(params->text_to_value(plugin, info.id, wrong, &value)) << wrong;
     EXPECT_FALSE(params->text_to_value(plugin, info.id, nullptr, &value));
     EXPECT_FALSE(params->get_value(plugin, info.id + 1, &value));

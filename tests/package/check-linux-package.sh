@@ -2,7 +2,9 @@
 # Unpacks the Linux release package and loads its plug-in as a Linux host
 # does: the library is an x86-64 ELF exporting exactly VSTPluginMain and
 # main, both one function; dlopen'd into a process with a stand-in host, its
-# VSTPluginMain answers a record that says what the plug-in is.
+# VSTPluginMain answers a record that says what the plug-in is. Its CLAP
+# build likewise: an x86-64 ELF exporting only clap_entry, whose factory
+# describes the plug-in.
 #   check-linux-package.sh <package.tar.gz> <work folder>
 set -euo pipefail
 package=$1
@@ -19,13 +21,15 @@ mkdir -p "$work"
 tar -xzf "$package" -C "$work"
 unpacked=$work/$name
 fail=0
-for file in QarnViewer.so INSTALL.txt; do
+for file in QarnViewer.so QarnViewer.clap INSTALL.txt; do
   [ -s "$unpacked/$file" ] || { echo "check-linux-package: $name has no $file"; fail=1; }
 done
 [ $fail -eq 0 ] || exit 1
-[ "$(ls "$unpacked" | wc -l)" -eq 2 ] || { echo "check-linux-package: $name holds more than it should: $(ls "$unpacked" | tr '\n' ' ')"; fail=1; }
+[ "$(ls "$unpacked" | wc -l)" -eq 3 ] || { echo "check-linux-package: $name holds more than it should: $(ls "$unpacked" | tr '\n' ' ')"; fail=1; }
 grep -q "Qarn Viewer $version" "$unpacked/INSTALL.txt" || { echo "check-linux-package: INSTALL.txt does not name version $version"; fail=1; }
-grep -q '~/.vst' "$unpacked/INSTALL.txt" || { echo "check-linux-package: INSTALL.txt does not say where hosts look"; fail=1; }
+for folder in '~/.vst' '~/.clap'; do
+  grep -qF "$folder" "$unpacked/INSTALL.txt" || { echo "check-linux-package: INSTALL.txt does not say where hosts look ($folder)"; fail=1; }
+done
 
 so=$unpacked/QarnViewer.so
 header=$(readelf -h "$so" 2>&1)
@@ -87,5 +91,53 @@ for problem in problems:
 sys.exit(1 if problems else 0)
 PY
 
-[ $fail -eq 0 ] && echo "check-linux-package: $name: unpacked; QarnViewer.so exports VSTPluginMain and main and loads as Qarn Viewer $version"
+clap=$unpacked/QarnViewer.clap
+header=$(readelf -h "$clap" 2>&1)
+if ! grep -q 'Class: *ELF64' <<<"$header" || ! grep -q 'Type: *DYN' <<<"$header" || ! grep -q 'Machine: *Advanced Micro Devices X86-64' <<<"$header"; then
+  echo "check-linux-package: QarnViewer.clap is not an x86-64 shared object:"; printf '%s\n' "$header"; fail=1
+fi
+exports=$(nm -D --defined-only "$clap" | awk '{print $3}' | paste -sd ' ')
+[ "$exports" = "clap_entry" ] || { echo "check-linux-package: QarnViewer.clap exports '$exports', not 'clap_entry'"; fail=1; }
+
+python3 - "$clap" "$version" <<'PY' || fail=1
+import ctypes, sys
+clap, version = sys.argv[1], sys.argv[2]
+
+class Version(ctypes.Structure):
+    _fields_ = [("major", ctypes.c_uint32), ("minor", ctypes.c_uint32), ("revision", ctypes.c_uint32)]
+
+class Descriptor(ctypes.Structure):  # the x86-64 layout, 88 bytes
+    _fields_ = [("clap_version", Version)] + [(name, ctypes.c_char_p) for name in (
+        "id", "name", "vendor", "url", "manual_url", "support_url", "version", "description")] + [
+        ("features", ctypes.POINTER(ctypes.c_char_p))]
+assert ctypes.sizeof(Descriptor) == 88
+
+class Factory(ctypes.Structure):
+    _fields_ = [("get_plugin_count", ctypes.CFUNCTYPE(ctypes.c_uint32, ctypes.c_void_p)),
+                ("get_plugin_descriptor", ctypes.CFUNCTYPE(ctypes.POINTER(Descriptor), ctypes.c_void_p, ctypes.c_uint32)),
+                ("create_plugin", ctypes.c_void_p)]
+
+class Entry(ctypes.Structure):  # 40 bytes
+    _fields_ = [("clap_version", Version), ("init", ctypes.CFUNCTYPE(ctypes.c_bool, ctypes.c_char_p)),
+                ("deinit", ctypes.CFUNCTYPE(None)),
+                ("get_factory", ctypes.CFUNCTYPE(ctypes.POINTER(Factory), ctypes.c_char_p))]
+assert ctypes.sizeof(Entry) == 40
+
+entry = Entry.in_dll(ctypes.CDLL(clap), "clap_entry")
+if entry.clap_version.major != 1 or not entry.init(clap.encode()):
+    sys.exit("check-linux-package: clap_entry is no CLAP 1 entry that initialises")
+factory = entry.get_factory(b"clap.plugin-factory")
+if not factory or factory.contents.get_plugin_count(ctypes.addressof(factory.contents)) != 1:
+    sys.exit("check-linux-package: QarnViewer.clap's factory offers no single plug-in")
+descriptor = factory.contents.get_plugin_descriptor(ctypes.addressof(factory.contents), 0).contents
+seen = {"id": descriptor.id, "name": descriptor.name, "vendor": descriptor.vendor, "version": descriptor.version}
+expected = {"id": b"com.qarn.viewer", "name": b"Qarn Viewer", "vendor": b"Qarn", "version": version.encode()}
+entry.deinit()
+problems = [f"QarnViewer.clap {key}: {seen[key]!r}, not {expected[key]!r}" for key in expected if seen[key] != expected[key]]
+for problem in problems:
+    print(f"check-linux-package: {problem}")
+sys.exit(1 if problems else 0)
+PY
+
+[ $fail -eq 0 ] && echo "check-linux-package: $name: unpacked; QarnViewer.so exports VSTPluginMain and main and loads as Qarn Viewer $version; QarnViewer.clap exports clap_entry and describes Qarn Viewer $version"
 exit $fail

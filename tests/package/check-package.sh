@@ -28,11 +28,12 @@ unpacked=$work/mine/$name
 other_dll=$(echo "$work"/other/*/QarnViewer.dll)
 
 fail=0
-for file in QarnViewer.dll QarnHost.exe demo-song.mid INSTALL.txt; do
+for file in QarnViewer.dll QarnViewer.clap QarnHost.exe demo-song.mid INSTALL.txt; do
   [ -s "$unpacked/$file" ] || { echo "check-package: $name has no $file"; fail=1; }
 done
 [ $fail -eq 0 ] || exit 1
 grep -q "Qarn Viewer $version" "$unpacked/INSTALL.txt" || { echo "check-package: INSTALL.txt does not name version $version"; fail=1; }
+grep -qF '%COMMONPROGRAMFILES%\CLAP' "$unpacked/INSTALL.txt" || { echo "check-package: INSTALL.txt does not say where CLAP hosts look"; fail=1; }
 
 cat >"$work/steps.txt" <<STEPS
 expect unique-id QARN

@@ -1,6 +1,8 @@
 #pragma once
 // The records of a CLAP library: the exported entry, the plug-in factory and
 // descriptor, the plug-in and host objects, and the block `process` is handed.
+// Every function in the records uses the compilers' default convention,
+// which is CLAP's (cdecl on 32-bit Windows).
 #include "formats/clap/abi/Events.h"
 #include "formats/clap/abi/Layout.h"
 
