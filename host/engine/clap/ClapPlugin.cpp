@@ -107,13 +107,14 @@ std::unique_ptr<ClapPlugin> ClapPlugin::open(std::unique_ptr<PluginLibrary> libr
         error = path + ": " + reason;
         return nullptr;
     }
-    loaded->findInstrumentParameter();
+    loaded->findExtensions();
     return loaded;
 }
 
 bool ClapPlugin::makePlugin(const clap_plugin_factory_t& factory, std::string& reason)
 {
-    const uint32_t count = factory.get_plugin_count ? factory.get_plugin_count(&factory) : 0;
+    const bool complete = factory.get_plugin_count && factory.get_plugin_descriptor && factory.create_plugin;
+    const uint32_t count = complete ? factory.get_plugin_count(&factory) : 0;
     reason = count == 0 ? "its CLAP factory holds no plug-in"
                         : "none of the " + std::to_string(count) + " plug-ins of its CLAP factory takes notes";
     for (uint32_t i = 0; i < count; ++i) {
@@ -146,15 +147,15 @@ bool ClapPlugin::takesNotes()
         dialect = ClapInputEvents::Dialect::ClapNotes;
     else
         return false;
+    return true;
+}
+
+void ClapPlugin::findExtensions()
+{
     gui = static_cast<const clap_plugin_gui_t*>(plugin->get_extension(plugin, CLAP_EXT_GUI));
     params = static_cast<const clap_plugin_params_t*>(plugin->get_extension(plugin, CLAP_EXT_PARAMS));
     timers = static_cast<const clap_plugin_timer_support_t*>(plugin->get_extension(plugin, CLAP_EXT_TIMER_SUPPORT));
     fds = static_cast<const clap_plugin_posix_fd_support_t*>(plugin->get_extension(plugin, CLAP_EXT_POSIX_FD_SUPPORT));
-    return true;
-}
-
-void ClapPlugin::findInstrumentParameter()
-{
     const uint32_t count = params ? params->count(plugin) : 0;
     for (uint32_t i = 0; i < count; ++i) {
         clap_param_info_t info{};

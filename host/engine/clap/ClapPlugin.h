@@ -56,8 +56,10 @@ private:
 
     ClapPlugin(std::unique_ptr<PluginLibrary> library, double sampleRate, int32_t blockSize);
     bool makePlugin(const clap_plugin_factory_t& factory, std::string& reason);
+    // Whether the plug-in's first note input takes a dialect we send; chooses it.
     bool takesNotes();
-    void findInstrumentParameter();
+    // The extensions the host uses, and the "Instrument" parameter.
+    void findExtensions();
     void watch(const Descriptor& descriptor);
 
     static ClapPlugin& of(const clap_host_t* host) { return *static_cast<ClapPlugin*>(host->host_data); }
