@@ -17,7 +17,7 @@ class ProcessingLoop {
 public:
     // Called on the processing thread for every block. `events` is null when
     // the block holds nothing for the plug-in (no MIDI, no transport change):
-    // the sink then skips effProcessEvents and only runs the audio call.
+    // the sink then hands the plug-in a block without events.
     using BlockSink = std::function<void(VstEvents* events, const VstTimeInfo& time, int32_t frames)>;
 
     ProcessingLoop(
