@@ -23,7 +23,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 // Sees each block that carries events right before the plug-in gets it, on
 // the processing thread. `eventBars` holds the song bar of each event.
