@@ -124,6 +124,10 @@ ClapViewer::ClapViewer(const clap_host_t& host, const ClapPlatform& platform)
     , platform(platform)
     , core(platform.makeEditor)
 {
+    // The process's first instance shows the 88-key piano, as a VST 2
+    // instance does; a later one keeps what the others show.
+    if (ViewerCore::selectedInstrument() < 0)
+        core.selectInstrument(ViewerCore::defaultInstrument);
     reportedInstrument.store(ViewerCore::selectedInstrument(), std::memory_order_relaxed);
 }
 
