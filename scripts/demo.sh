@@ -6,7 +6,8 @@
 #   scripts/demo.sh [output folder]          (default: build/demo)
 # Runs in a real window when DISPLAY is set, otherwise on a private Xvfb display.
 # The Linux host and plug-in run natively; QARN_HOST=win32 or win64 plays
-# into that Windows plug-in with that Windows host under Wine instead.
+# into that Windows plug-in with that Windows host under Wine instead;
+# QARN_PLUGIN_FORMAT=clap plays into the CLAP build instead of the VST 2 one.
 set -euo pipefail
 started=$(date +%s)
 here=$(cd "$(dirname "$0")" && pwd)

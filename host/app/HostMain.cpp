@@ -1,4 +1,4 @@
-// QarnHost: plays a MIDI file or a live keyboard into a VST 2 plug-in and
+// QarnHost: plays a MIDI file or a live keyboard into a VST 2 or CLAP plug-in and
 // shows its editor; with --script, runs a list of steps instead; with
 // --render, renders the song to video after the script's steps; with
 // --latency, measures how long a note takes to show (see README).
@@ -11,6 +11,7 @@
 #include "host/engine/HostSession.h"
 #include "host/engine/MidiFile.h"
 #include "host/engine/MidiPorts.h"
+#include "host/engine/formats/PluginFormats.h"
 #include "host/engine/PortNames.h"
 #include "host/engine/SongSchedule.h"
 #include "host/latency/LatencyBenchmark.h"
@@ -72,7 +73,7 @@ int main(int argc, char** argv)
     }
 
     options.idleTimer = !options.render.active();
-    HostSession session(options, song.get());
+    HostSession session(options, song.get(), openPlugin);
     PracticeCompanion companion(session, options.reportPath);
     PanelPresses panel(session, &companion);
     std::unique_ptr<LatencyBenchmark> latency;

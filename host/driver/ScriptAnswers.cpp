@@ -1,5 +1,7 @@
 #include "host/driver/ScriptAnswers.h"
 
+#include "host/engine/vst2/Vst2Plugin.h"
+
 #include <cstdio>
 
 namespace {
@@ -19,26 +21,12 @@ std::string fourCharacters(int32_t value)
     return text;
 }
 
-// The text the plug-in writes for a dispatcher opcode (program name, effect
-// name, vendor and product strings), into a generous buffer.
-std::string textAnswer(PluginHost& plugin, int32_t opcode)
+// What only a VST 2 effect can answer: its dispatcher's answers and its record.
+std::string vst2Answer(Vst2Plugin& plugin, const Query& query)
 {
-    char name[256] = {};
-    plugin.dispatch(opcode, 0, 0, name);
-    name[sizeof name - 1] = '\0';
-    return name;
-}
-
-} // namespace
-
-std::string answerQuery(HostSession& session, const PracticeCompanion& companion, const Query& query)
-{
-    PluginHost& plugin = session.plugin();
     AEffect* effect = plugin.effect();
     char text[64];
     switch (query.kind) {
-    case QueryKind::Program: return std::to_string(plugin.dispatch(effGetProgram));
-    case QueryKind::ProgramName: return textAnswer(plugin, effGetProgramName);
     case QueryKind::CanDo:
         return std::to_string(plugin.dispatch(effCanDo, 0, 0, const_cast<char*>(query.args[0].c_str())));
     case QueryKind::NumPrograms: return std::to_string(effect->numPrograms);
@@ -48,20 +36,37 @@ std::string answerQuery(HostSession& session, const PracticeCompanion& companion
     case QueryKind::Flags: std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(effect->flags)); return text;
     case QueryKind::UniqueId: return fourCharacters(effect->uniqueID);
     case QueryKind::Version: return std::to_string(effect->version);
-    case QueryKind::EditorOpen: return std::to_string(session.editorOpenAnswer());
     case QueryKind::EditorRect: {
         ERect* rect = nullptr;
         if (!plugin.dispatch(effEditGetRect, 0, 0, &rect) || !rect)
             return "none";
         return std::to_string(rect->right - rect->left) + " " + std::to_string(rect->bottom - rect->top);
     }
+    case QueryKind::WantMidi: return std::to_string(plugin.wantMidiRequests());
+    case QueryKind::EffectName: return plugin.textAnswer(effGetEffectName);
+    case QueryKind::VendorString: return plugin.textAnswer(effGetVendorString);
+    case QueryKind::ProductString: return plugin.textAnswer(effGetProductString);
+    case QueryKind::VendorVersion: return std::to_string(plugin.dispatch(effGetVendorVersion));
+    default: return "";
+    }
+}
+
+} // namespace
+
+std::string answerQuery(HostSession& session, const PracticeCompanion& companion, const Query& query)
+{
+    LoadedPlugin& plugin = *session.plugin();
+    char text[64];
+    switch (query.kind) {
+    case QueryKind::Program: return std::to_string(plugin.selectedProgram());
+    case QueryKind::ProgramName: return plugin.programName();
+    case QueryKind::EditorOpen: return std::to_string(session.editorOpenAnswer());
     case QueryKind::WindowSize: {
         int width = 0;
         int height = 0;
         session.windowSize(width, height);
         return std::to_string(width) + " " + std::to_string(height);
     }
-    case QueryKind::WantMidi: return std::to_string(plugin.wantMidiRequests());
     case QueryKind::PracticePercentage: {
         float percent = 0.0f;
         if (!companion.count().percentage(percent))
@@ -90,10 +95,9 @@ std::string answerQuery(HostSession& session, const PracticeCompanion& companion
         const std::string colour = image.colourAt(std::stoi(query.args[0]), std::stoi(query.args[1]));
         return colour.empty() ? "outside the window" : colour;
     }
-    case QueryKind::EffectName: return textAnswer(plugin, effGetEffectName);
-    case QueryKind::VendorString: return textAnswer(plugin, effGetVendorString);
-    case QueryKind::ProductString: return textAnswer(plugin, effGetProductString);
-    case QueryKind::VendorVersion: return std::to_string(plugin.dispatch(effGetVendorVersion));
+    default: {
+        auto* vst2 = dynamic_cast<Vst2Plugin*>(&plugin);
+        return vst2 ? vst2Answer(*vst2, query) : "n/a: a question for a VST 2 plug-in";
     }
-    return "";
+    }
 }

@@ -1,15 +1,17 @@
 #pragma once
-// The questions a script may ask with `expect` and `print`: what the plug-in
-// answered to a dispatcher call, what its AEffect record says, what the host
-// saw (editor size, MIDI requests), the host's own practice count, and the
-// colour of a pixel of the window. The host answers each with text; `expect`
+// The questions a script may ask with `expect` and `print`: the program and
+// its name and whether the editor opened, of a plug-in of any format; what a
+// VST 2 plug-in answered to a dispatcher call and what its AEffect record
+// says, with the MIDI requests and editor rectangle it gave (another format
+// answers that they are VST 2's); the host window's size, the host's own
+// practice count, and the colour of a pixel of the window. The host answers each with text; `expect`
 // compares that text with the script's value.
 #include <string>
 #include <vector>
 
 enum class QueryKind {
-    Program, // effGetProgram
-    ProgramName, // effGetProgramName
+    Program, // effGetProgram, or CLAP's "Instrument" parameter
+    ProgramName, // effGetProgramName, or the parameter's text
     CanDo, // effCanDo <text>
     NumPrograms, // AEffect fields
     NumParams,
@@ -18,7 +20,7 @@ enum class QueryKind {
     Flags,
     UniqueId, // as four characters, e.g. QARN
     Version,
-    EditorOpen, // what effEditOpen answered (0 before any open)
+    EditorOpen, // what the editor's open answered (0 before any open)
     EditorRect, // "<width> <height>" from effEditGetRect, or "none"
     WindowSize, // "<width> <height>" of the host window's client area
     WantMidi, // how many audioMasterWantMidi requests the host received

@@ -14,6 +14,7 @@ enum class HostCommandKind {
     Play, // start the song from its beginning
     Stop, // stop the song where it is
     Jump, // report a transport change without moving (as a host does after a locate)
+    Block, // nothing: done once the next block has reached the plug-in, for a change it takes there
 };
 
 struct HostCommand {

@@ -12,18 +12,16 @@ namespace {
 // Used until the editor reports a size of its own.
 constexpr int fallbackWidth = 640;
 constexpr int fallbackHeight = 480;
-constexpr int largestSide = 4096;
-constexpr int mostChannels = 64;
 // The processing thread takes a command within one block (12 ms); waiting
 // longer than this means it is stuck, and a script should say so, not hang.
 constexpr auto commandPatience = std::chrono::seconds(10);
 
 } // namespace
 
-HostSession::HostSession(const SessionOptions& options, const SongSchedule* song)
+HostSession::HostSession(const SessionOptions& options, const SongSchedule* song, PluginOpener openPlugin)
     : options(options)
     , song(song)
-    , pluginHost(sampleRate, blockSize)
+    , openPlugin(openPlugin)
     , transport(song, blockSize, sampleRate, options.loop)
 {
 }
@@ -41,12 +39,9 @@ void HostSession::addListener(SessionListener* listener)
 
 bool HostSession::start(std::string& error)
 {
-    if (!pluginHost.load(options.pluginPath, error))
+    loaded = openPlugin(options.pluginPath, sampleRate, blockSize, error);
+    if (!loaded)
         return false;
-    AEffect* effect = pluginHost.effect();
-    pluginHost.dispatch(effOpen);
-    pluginHost.dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
-    pluginHost.dispatch(effSetBlockSize, 0, blockSize);
     if (options.hasProgram)
         setProgram(options.program);
 
@@ -59,18 +54,8 @@ bool HostSession::start(std::string& error)
     if (!options.midiOutput.empty() && !switchMidiOutput(options.midiOutput, error))
         return false;
 
-    const int inputs = std::clamp<int32_t>(effect->numInputs, 0, mostChannels);
-    const int outputs = std::clamp<int32_t>(effect->numOutputs, 0, mostChannels);
-    silence.assign(static_cast<size_t>(inputs + outputs + 1) * blockSize, 0.0f);
-    inputPointers.assign(static_cast<size_t>(inputs) + 1, nullptr);
-    outputPointers.assign(static_cast<size_t>(outputs) + 1, nullptr);
-    for (int i = 0; i < inputs; ++i)
-        inputPointers[i] = silence.data() + static_cast<size_t>(i) * blockSize;
-    for (int i = 0; i < outputs; ++i)
-        outputPointers[i] = silence.data() + static_cast<size_t>(inputs + i) * blockSize;
-
-    pluginHost.dispatch(effMainsChanged, 0, 1);
-    switchedOn = true;
+    if (!loaded->switchOn(error))
+        return false;
 
     std::string title = "Qarn Host - " + fileNameOf(options.pluginPath);
     if (song)
@@ -78,7 +63,8 @@ bool HostSession::start(std::string& error)
     if (!window.create(title, fallbackWidth, fallbackHeight, error))
         return false;
     window.setCloseHandler([this] { closeEditor(); });
-    pluginHost.onSizeWindow = [this](int width, int height) {
+    loaded->useEventLoop(&window);
+    loaded->onSizeWindow = [this](int width, int height) {
         window.setClientSize(width, height);
         return true;
     };
@@ -112,42 +98,33 @@ void HostSession::shutdown()
     }
     midiOutput.close();
     closeEditor();
+    if (loaded)
+        loaded->useEventLoop(nullptr);
     window.destroy();
-    if (switchedOn) {
-        pluginHost.dispatch(effMainsChanged, 0, 0);
-        switchedOn = false;
-    }
-    pluginHost.unload();
+    if (loaded)
+        loaded->switchOff();
+    loaded.reset();
 }
 
 void HostSession::processBlock(VstEvents* events, const VstTimeInfo& time, int32_t frames)
 {
-    pluginHost.setBlockTime(time);
     if (events) {
         for (int i = 0; i < listenerCount; ++i)
             listeners[i]->onBlock(*events, time, transport.eventBars().data());
         // The plug-in redraws its view after every block of events.
         if (editorIsOpen.load(std::memory_order_acquire))
             markViewChange();
-        pluginHost.dispatch(effProcessEvents, 0, 0, events);
     }
-    // The audio call every block, as an audio device drives it; the plug-in
-    // may have written into the buffers last time, so they start silent again.
-    std::fill(silence.begin(), silence.end(), 0.0f);
-    AEffect* effect = pluginHost.effect();
-    if ((effect->flags & effFlagsCanReplacing) && effect->processReplacing)
-        effect->processReplacing(effect, inputPointers.data(), outputPointers.data(), frames);
-    else if (effect->process)
-        effect->process(effect, inputPointers.data(), outputPointers.data(), frames);
+    loaded->process(events, time, frames);
 }
 
 intptr_t HostSession::openEditor()
 {
-    if (editorIsOpen || !window.isOpen())
+    if (editorIsOpen || !window.isOpen() || !loaded)
         return editorAnswer;
     fitWindowToEditor();
     markViewChange();
-    editorAnswer = pluginHost.dispatch(effEditOpen, 0, 0, window.editorParent());
+    editorAnswer = loaded->openEditor(window.editorParent());
     // Every open gets its close, whatever open answered: a plug-in may have
     // built windows before reporting a failure.
     editorIsOpen.store(true, std::memory_order_release);
@@ -166,17 +143,14 @@ void HostSession::closeEditor()
         return;
     window.stopIdleTimer();
     editorIsOpen.store(false, std::memory_order_release);
-    pluginHost.dispatch(effEditClose);
+    loaded->closeEditor();
 }
 
 void HostSession::fitWindowToEditor()
 {
-    ERect* rect = nullptr;
-    if (!pluginHost.dispatch(effEditGetRect, 0, 0, &rect) || !rect)
-        return;
-    const int width = rect->right - rect->left;
-    const int height = rect->bottom - rect->top;
-    if (width > 0 && height > 0 && width <= largestSide && height <= largestSide)
+    int width = 0;
+    int height = 0;
+    if (loaded->editorSize(width, height))
         window.setClientSize(width, height);
 }
 
@@ -186,7 +160,7 @@ void HostSession::editorIdle()
         return;
     if (idleRedraws)
         markViewChange();
-    pluginHost.dispatch(effEditIdle);
+    loaded->idleEditor();
 }
 
 void HostSession::markViewChange()
@@ -201,9 +175,15 @@ void HostSession::setIdleRate(int perSecond)
 
 void HostSession::setProgram(int32_t program)
 {
+    if (!loaded)
+        return;
     if (editorIsOpen)
         markViewChange();
-    pluginHost.dispatch(effSetProgram, 0, program);
+    if (loaded->selectProgram(program) && processing && processing->running()) {
+        HostCommand command;
+        command.kind = HostCommandKind::Block;
+        send(command);
+    }
 }
 
 bool HostSession::press(int x, int y, bool rightButton)

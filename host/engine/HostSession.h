@@ -11,7 +11,7 @@
 #include "host/engine/HostCommandQueue.h"
 #include "host/engine/HostWindow.h"
 #include "host/engine/MidiPorts.h"
-#include "host/engine/PluginHost.h"
+#include "host/engine/LoadedPlugin.h"
 #include "host/engine/PracticeSettings.h"
 #include "host/engine/ProcessingLoop.h"
 #include "host/engine/RgbImage.h"
@@ -23,7 +23,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 // Sees each block that carries events right before the plug-in gets it, on
 // the processing thread. `eventBars` holds the song bar of each event.
@@ -40,8 +39,9 @@ public:
     static constexpr double sampleRate = 44100.0;
     static constexpr int32_t blockSize = 512;
 
-    // `song` may be null; it must outlive the session.
-    HostSession(const SessionOptions& options, const SongSchedule* song);
+    // `song` may be null; it must outlive the session. `openPlugin` loads
+    // the plug-in of options.pluginPath in its format.
+    HostSession(const SessionOptions& options, const SongSchedule* song, PluginOpener openPlugin);
     ~HostSession();
 
     HostSession(const HostSession&) = delete;
@@ -55,16 +55,18 @@ public:
         window.setPanelPressHandler(std::move(handler));
     }
 
-    // Loads and switches on the plug-in (effOpen, sample rate, block size,
-    // program, effMainsChanged 1), shows the window and starts processing.
+    // Loads the plug-in, selects its program, switches it on, shows the
+    // window and starts processing.
     bool start(std::string& error);
     // Everything start did, undone in reverse order. Harmless twice.
     void shutdown();
 
     // Opens the editor inside the window and sizes the window to it; answers
-    // what effEditOpen answered.
+    // what the plug-in's open answered.
     intptr_t openEditor();
     void closeEditor();
+    // Returns once the plug-in has taken the program, or, rendering offline,
+    // when the next block will hand it over.
     void setProgram(int32_t program);
 
     // A press and release of a mouse button at a point of the window's client
@@ -113,7 +115,8 @@ public:
     // A message as the live keyboard sends it, moved to the channel it plays as.
     bool sendFromKeyboard(uint8_t status, uint8_t data1, uint8_t data2);
 
-    PluginHost& plugin() { return pluginHost; }
+    // Null before start and after shutdown.
+    LoadedPlugin* plugin() { return loaded.get(); }
     const Transport& songTransport() const { return transport; }
     const SongSchedule* songSchedule() const { return song; }
     const SessionOptions& sessionOptions() const { return options; }
@@ -133,7 +136,8 @@ private:
 
     SessionOptions options;
     const SongSchedule* song;
-    PluginHost pluginHost;
+    PluginOpener openPlugin;
+    std::unique_ptr<LoadedPlugin> loaded;
     HostWindow window;
     HostCommandQueue commands;
     Transport transport;
@@ -145,16 +149,10 @@ private:
     // Fixed before processing starts; the processing thread only reads them.
     SessionListener* listeners[2] = {};
     int listenerCount = 0;
-    bool switchedOn = false;
     // The processing thread reads it too.
     std::atomic<bool> editorIsOpen{false};
     intptr_t editorAnswer = 0;
     // When the host last asked the plug-in to redraw its view (markViewChange).
     std::atomic<double> lastChangeMs{0.0};
     bool idleRedraws = false;
-
-    // Silent audio buffers for the plug-in's audio call, made before processing starts.
-    std::vector<float> silence;
-    std::vector<float*> inputPointers;
-    std::vector<float*> outputPointers;
 };

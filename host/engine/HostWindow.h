@@ -47,6 +47,18 @@ public:
     // corner of the client area), with the point in the client area.
     void setPanelPressHandler(std::function<void(int x, int y)> handler);
 
+    // What a watched file descriptor may be ready for; a plug-in that sleeps
+    // on descriptors of its own (CLAP's posix-fd-support) has them watched
+    // by the window's event loop, which runs `ready` with what it found.
+    enum DescriptorEvent : unsigned { DescriptorRead = 1, DescriptorWrite = 2, DescriptorError = 4 };
+    // Watches `descriptor` for `events` from now on, replacing an earlier
+    // watch of it. False where the event loop waits on no descriptors
+    // (Windows: its loop waits on messages).
+    bool watchDescriptor(int descriptor, unsigned events, std::function<void(unsigned events)> ready);
+    static bool watchesDescriptors();
+    // Harmless for a descriptor not watched.
+    void stopWatching(int descriptor);
+
     // Handles every pending event and due tick; false once the window is gone.
     bool pumpMessages();
     // Handles events and ticks for this long; false once the window is gone.

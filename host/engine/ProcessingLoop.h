@@ -17,7 +17,7 @@ class ProcessingLoop {
 public:
     // Called on the processing thread for every block. `events` is null when
     // the block holds nothing for the plug-in (no MIDI, no transport change):
-    // the sink then skips effProcessEvents and only runs the audio call.
+    // the sink then hands the plug-in a block without events.
     using BlockSink = std::function<void(VstEvents* events, const VstTimeInfo& time, int32_t frames)>;
 
     ProcessingLoop(
@@ -30,6 +30,7 @@ public:
     // Starts the paced thread; stop (or the destructor) ends it after its current block.
     void start();
     void stop();
+    bool running() const { return thread.joinable(); }
 
     // One block at once, on the calling thread; what the paced thread runs.
     // An offline render calls it with the thread stopped, with `frames` up to

@@ -112,6 +112,7 @@ void Transport::apply(const HostCommand& command, std::vector<VstMidiEvent>& eve
         changed = true;
         break;
     case HostCommandKind::Jump: changed = true; break;
+    case HostCommandKind::Block: break;
     }
 }
 

@@ -54,7 +54,7 @@ void LatencyBenchmark::onBlock(const VstEvents&, const VstTimeInfo&, const int*)
 
 int LatencyBenchmark::run()
 {
-    if (!hookPluginFrames(session.plugin().moduleHandle(), &probe)) {
+    if (!hookPluginFrames(session.plugin()->moduleHandle(), &probe)) {
         std::fprintf(stderr, "QarnHost: the plug-in draws no OpenGL frames of its own to watch\n");
         return 1;
     }

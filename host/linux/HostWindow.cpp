@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 namespace {
 
@@ -80,6 +81,15 @@ struct HostWindow::Native {
     std::function<void(int, int)> onPanelPress;
     HandPresses handPresses;
 
+    struct Watch {
+        int descriptor;
+        unsigned events;
+        std::function<void(unsigned)> ready;
+    };
+    std::vector<Watch> watches;
+    // The poll list: the display's connection first, then each watch.
+    std::vector<pollfd> polled;
+
     bool isOpen() const { return window != 0; }
 
     // Whether a top-level child placed at the client area's corner holds the
@@ -138,10 +148,43 @@ struct HostWindow::Native {
         onIdle();
     }
 
+    // Waits up to `milliseconds` (0: not at all) for the display or a
+    // watched descriptor, then runs the watches that are ready. A watch
+    // may stop itself or others while it runs, so each is looked up again.
+    void pollDescriptors(int milliseconds)
+    {
+        polled.assign(1, pollfd{ConnectionNumber(display), POLLIN, 0});
+        for (const Watch& watch : watches) {
+            const short events = static_cast<short>(
+                ((watch.events & DescriptorRead) ? POLLIN : 0) | ((watch.events & DescriptorWrite) ? POLLOUT : 0));
+            polled.push_back(pollfd{watch.descriptor, events, 0});
+        }
+        // A signal (Ctrl+C) cuts the wait short; the next pump sees it.
+        if (poll(polled.data(), polled.size(), milliseconds) <= 0)
+            return;
+        for (size_t i = 1; i < polled.size(); ++i) {
+            const short seen = polled[i].revents;
+            const unsigned events = ((seen & POLLIN) ? DescriptorRead : 0u) |
+                ((seen & POLLOUT) ? DescriptorWrite : 0u) |
+                ((seen & (POLLERR | POLLHUP | POLLNVAL)) ? DescriptorError : 0u);
+            if (events == 0)
+                continue;
+            for (const Watch& watch : watches) {
+                if (watch.descriptor == polled[i].fd) {
+                    const std::function<void(unsigned)> ready = watch.ready;
+                    ready(events);
+                    break;
+                }
+            }
+        }
+    }
+
     bool pump()
     {
         if (interruptRequested())
             close();
+        if (display && !watches.empty())
+            pollDescriptors(0);
         while (display && window && XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
@@ -298,6 +341,26 @@ void HostWindow::setPanelPressHandler(std::function<void(int x, int y)> handler)
     native->onPanelPress = std::move(handler);
 }
 
+bool HostWindow::watchDescriptor(int descriptor, unsigned events, std::function<void(unsigned)> ready)
+{
+    stopWatching(descriptor);
+    native->watches.push_back(Native::Watch{descriptor, events, std::move(ready)});
+    return true;
+}
+
+void HostWindow::stopWatching(int descriptor)
+{
+    std::vector<Native::Watch>& watches = native->watches;
+    watches.erase(std::remove_if(watches.begin(), watches.end(),
+                      [descriptor](const Native::Watch& watch) { return watch.descriptor == descriptor; }),
+        watches.end());
+}
+
+bool HostWindow::watchesDescriptors()
+{
+    return true;
+}
+
 bool HostWindow::pumpMessages()
 {
     return native->pump();
@@ -317,9 +380,7 @@ bool HostWindow::runFor(int milliseconds)
         if (n.onIdle)
             wake = std::min(wake, n.nextTick);
         const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(wake - now).count();
-        pollfd connection{ConnectionNumber(n.display), POLLIN, 0};
-        // A signal (Ctrl+C) cuts the wait short; the next pump sees it.
-        poll(&connection, 1, static_cast<int>(std::max<long long>(wait, 0)));
+        n.pollDescriptors(static_cast<int>(std::max<long long>(wait, 0)));
     }
 }
 

@@ -18,17 +18,13 @@ bool PluginLibrary::load(const std::string& path, std::string& error)
         error = path + ": cannot load the library: " + (reason ? reason : "unknown reason");
         return false;
     }
-    void* found = dlsym(library, "VSTPluginMain");
-    if (!found)
-        found = dlsym(library, "main");
-    if (!found) {
-        dlclose(library);
-        error = path + ": not a VST 2 plug-in, it exports no \"main\"";
-        return false;
-    }
     module = library;
-    entryPoint = found;
     return true;
+}
+
+void* PluginLibrary::symbol(const char* name) const
+{
+    return module ? dlsym(module, name) : nullptr;
 }
 
 void PluginLibrary::unload()
@@ -36,5 +32,4 @@ void PluginLibrary::unload()
     if (module)
         dlclose(module);
     module = nullptr;
-    entryPoint = nullptr;
 }

@@ -228,6 +228,20 @@ void HostWindow::setPanelPressHandler(std::function<void(int x, int y)> handler)
     native->onPanelPress = std::move(handler);
 }
 
+bool HostWindow::watchDescriptor(int, unsigned, std::function<void(unsigned)>)
+{
+    return false;
+}
+
+void HostWindow::stopWatching(int)
+{
+}
+
+bool HostWindow::watchesDescriptors()
+{
+    return false;
+}
+
 bool HostWindow::pumpMessages()
 {
     MSG message;

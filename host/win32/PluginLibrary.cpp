@@ -47,17 +47,13 @@ bool PluginLibrary::load(const std::string& path, std::string& error)
         error = path + ": cannot load the DLL: " + systemMessage(GetLastError());
         return false;
     }
-    FARPROC found = GetProcAddress(library, "VSTPluginMain");
-    if (!found)
-        found = GetProcAddress(library, "main");
-    if (!found) {
-        FreeLibrary(library);
-        error = path + ": not a VST 2 plug-in, it exports no \"main\"";
-        return false;
-    }
     module = library;
-    entryPoint = reinterpret_cast<void*>(found);
     return true;
+}
+
+void* PluginLibrary::symbol(const char* name) const
+{
+    return module ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name)) : nullptr;
 }
 
 void PluginLibrary::unload()
@@ -65,5 +61,4 @@ void PluginLibrary::unload()
     if (module)
         FreeLibrary(static_cast<HMODULE>(module));
     module = nullptr;
-    entryPoint = nullptr;
 }

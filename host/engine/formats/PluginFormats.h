@@ -1,0 +1,8 @@
+#pragma once
+// Which format a plug-in file speaks, and the plug-in loaded in it: a file
+// named `.clap`, or a library exporting `clap_entry`, is a CLAP plug-in;
+// any other library a VST 2 one. A PluginOpener for the session.
+#include "host/engine/LoadedPlugin.h"
+
+std::unique_ptr<LoadedPlugin> openPlugin(
+    const std::string& path, double sampleRate, int32_t blockSize, std::string& error);
