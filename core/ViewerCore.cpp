@@ -12,6 +12,11 @@ int32_t ViewerCore::versionNumber()
     return releaseVersionNumber(releaseMajor, releaseMinor, releasePatch);
 }
 
+const char* ViewerCore::versionText()
+{
+    return releaseVersionText;
+}
+
 ViewerCore::ViewerCore(EditorPortMaker makeEditor)
     : editor(makeEditor ? makeEditor() : nullptr)
 {

@@ -33,6 +33,8 @@ public:
     // The release version as one number, major * 1000000 + minor * 10000 +
     // patch * 100 (core/ReleaseVersion.h).
     static int32_t versionNumber();
+    // The same as hosts show it, "1.2.3".
+    static const char* versionText();
 
     // Counts the instance in, reads QARN_LOG for its diagnostic log and makes
     // the editor with `makeEditor` (none with a null maker, or when the maker
