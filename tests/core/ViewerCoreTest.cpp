@@ -274,6 +274,9 @@ TEST(ViewerCoreNames, TheVersionNumberSpellsTheReleaseVersion)
     const int32_t version = ViewerCore::versionNumber();
     EXPECT_EQ(version % 100, 0) << "the build digits stay 0";
     EXPECT_GE(version, 1000000);
+    const std::string spelled = std::to_string(version / 1000000) + "." + std::to_string(version / 10000 % 100) + "." +
+        std::to_string(version / 100 % 100);
+    EXPECT_EQ(ViewerCore::versionText(), spelled) << "the text hosts show says the same";
 }
 
 } // namespace

@@ -41,7 +41,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID)
     return TRUE;
 }
 
-extern "C" vst3::IPluginFactory* QARN_VST3_CALL GetPluginFactory()
+// The format declares it __stdcall; with no arguments that is the same call
+// as the default one, and leaves the 32-bit name undecorated for the .def.
+extern "C" vst3::IPluginFactory* GetPluginFactory()
 {
     return vst3Factory(platform);
 }
