@@ -162,5 +162,5 @@ for problem in problems:
 sys.exit(1 if problems else 0)
 PY
 
-[ $fail -eq 0 ] && echo "check-linux-package: $name: unpacked; QarnViewer.so exports VSTPluginMain and main and loads as Qarn Viewer $version; QarnViewer.clap exports clap_entry and describes Qarn Viewer $version; the LV2 bundle beside them reads as the same"
+[ $fail -eq 0 ] && echo "check-linux-package: $name: unpacked; QarnViewer.so exports VSTPluginMain and main and loads as Qarn Viewer $version; QarnViewer.clap exports clap_entry and describes Qarn Viewer $version; the VST 3 bundle's module exports its factory, init and exit; the LV2 bundle beside them reads as the same"
 exit $fail
