@@ -6,7 +6,6 @@
 #include "formats/vst3/Vst3Text.h"
 #include "formats/vst3/Vst3View.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -128,19 +127,10 @@ tresult Vst3Controller::getParamValueByString(ParamID id, char16* text, ParamVal
         return kInvalidArgument;
     char wanted[nameCapacity];
     copyFromChar16(wanted, nameCapacity, text);
-    for (int32_t instrument = 0; instrument < ViewerCore::instrumentCount; ++instrument) {
-        char name[nameCapacity];
-        ViewerCore::instrumentName(instrument, name, nameCapacity);
-        if (std::strcmp(wanted, name) == 0) {
-            valueNormalized = normalizedOfInstrument(instrument);
-            return kResultOk;
-        }
-    }
-    char* end = nullptr;
-    const long number = std::strtol(wanted, &end, 10);
-    if (end == wanted || *end != '\0' || number < 0 || number >= ViewerCore::instrumentCount)
+    const int32_t instrument = ViewerCore::instrumentOfText(wanted);
+    if (instrument < 0)
         return kInvalidArgument;
-    valueNormalized = normalizedOfInstrument(static_cast<int32_t>(number));
+    valueNormalized = normalizedOfInstrument(instrument);
     return kResultOk;
 }
 

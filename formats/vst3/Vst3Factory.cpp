@@ -18,9 +18,15 @@ namespace {
 constexpr char sdkVersionText[] = "VST 3.7.7";
 constexpr int32_t classCount = 2;
 
-void copyText(char* to, size_t capacity, const char* from)
+// The description's texts are bytes in some records and UTF-16 in others.
+template <size_t capacity> void copyText(char (&to)[capacity], const char* from)
 {
     std::snprintf(to, capacity, "%s", from);
+}
+
+template <size_t capacity> void copyText(char16 (&to)[capacity], const char* from)
+{
+    copyToChar16(to, static_cast<int32_t>(capacity), from);
 }
 
 struct ClassText {
@@ -34,6 +40,31 @@ const ClassText classes[classCount] = {
     {componentClassId, kVstAudioEffectClass, "Instrument"},
     {controllerClassId, kVstComponentControllerClass, ""},
 };
+
+// What every kind of class record holds; false for no class.
+template <typename Info> bool describeClass(int32_t index, Info* info)
+{
+    if (!info || index < 0 || index >= classCount)
+        return false;
+    std::memset(info, 0, sizeof *info);
+    std::memcpy(info->cid, classes[index].cid.bytes, sizeof info->cid);
+    info->cardinality = PClassInfo::kManyInstances;
+    copyText(info->category, classes[index].category);
+    copyText(info->name, ViewerCore::productName);
+    return true;
+}
+
+// What the extended records add, in bytes or UTF-16 alike.
+template <typename Info> tresult describeClassFully(int32_t index, Info* info)
+{
+    if (!describeClass(index, info))
+        return kInvalidArgument;
+    copyText(info->subCategories, classes[index].subCategories);
+    copyText(info->vendor, ViewerCore::vendorName);
+    copyText(info->version, ViewerCore::versionText());
+    copyText(info->sdkVersion, sdkVersionText);
+    return kResultOk;
+}
 
 class Factory final : public IPluginFactory3 {
 public:
@@ -60,7 +91,7 @@ public:
         if (!info)
             return kInvalidArgument;
         std::memset(info, 0, sizeof *info);
-        copyText(info->vendor, sizeof info->vendor, ViewerCore::vendorName);
+        copyText(info->vendor, ViewerCore::vendorName);
         info->flags = PFactoryInfo::kUnicode;
         return kResultOk;
     }
@@ -69,46 +100,17 @@ public:
 
     tresult QARN_VST3_CALL getClassInfo(int32_t index, PClassInfo* info) override
     {
-        if (!info || index < 0 || index >= classCount)
-            return kInvalidArgument;
-        std::memset(info, 0, sizeof *info);
-        std::memcpy(info->cid, classes[index].cid.bytes, sizeof info->cid);
-        info->cardinality = PClassInfo::kManyInstances;
-        copyText(info->category, sizeof info->category, classes[index].category);
-        copyText(info->name, sizeof info->name, ViewerCore::productName);
-        return kResultOk;
+        return describeClass(index, info) ? kResultOk : kInvalidArgument;
     }
 
     tresult QARN_VST3_CALL getClassInfo2(int32_t index, PClassInfo2* info) override
     {
-        if (!info || index < 0 || index >= classCount)
-            return kInvalidArgument;
-        std::memset(info, 0, sizeof *info);
-        std::memcpy(info->cid, classes[index].cid.bytes, sizeof info->cid);
-        info->cardinality = PClassInfo::kManyInstances;
-        copyText(info->category, sizeof info->category, classes[index].category);
-        copyText(info->name, sizeof info->name, ViewerCore::productName);
-        copyText(info->subCategories, sizeof info->subCategories, classes[index].subCategories);
-        copyText(info->vendor, sizeof info->vendor, ViewerCore::vendorName);
-        copyText(info->version, sizeof info->version, ViewerCore::versionText());
-        copyText(info->sdkVersion, sizeof info->sdkVersion, sdkVersionText);
-        return kResultOk;
+        return describeClassFully(index, info);
     }
 
     tresult QARN_VST3_CALL getClassInfoUnicode(int32_t index, PClassInfoW* info) override
     {
-        if (!info || index < 0 || index >= classCount)
-            return kInvalidArgument;
-        std::memset(info, 0, sizeof *info);
-        std::memcpy(info->cid, classes[index].cid.bytes, sizeof info->cid);
-        info->cardinality = PClassInfo::kManyInstances;
-        copyText(info->category, sizeof info->category, classes[index].category);
-        copyToChar16(info->name, 64, ViewerCore::productName);
-        copyText(info->subCategories, sizeof info->subCategories, classes[index].subCategories);
-        copyToChar16(info->vendor, 64, ViewerCore::vendorName);
-        copyToChar16(info->version, 64, ViewerCore::versionText());
-        copyToChar16(info->sdkVersion, 64, sdkVersionText);
-        return kResultOk;
+        return describeClassFully(index, info);
     }
 
     tresult QARN_VST3_CALL createInstance(FIDString cid, FIDString iid, void** object) override

@@ -143,6 +143,19 @@ TEST_F(ViewerCoreTest, AnInstrumentNameIsCutToTheBufferItIsGiven)
     EXPECT_STREQ(name, "Piano");
 }
 
+TEST_F(ViewerCoreTest, AHostsTextNamesAnInstrumentByItsNameOrItsNumber)
+{
+    for (int32_t instrument = 0; instrument < ViewerCore::instrumentCount; ++instrument) {
+        char name[64];
+        ViewerCore::instrumentName(instrument, name, sizeof name);
+        EXPECT_EQ(ViewerCore::instrumentOfText(name), instrument) << name;
+        EXPECT_EQ(ViewerCore::instrumentOfText(std::to_string(instrument).c_str()), instrument);
+    }
+    for (const char* text : {"", "5", "-1", "2x", "piano"})
+        EXPECT_EQ(ViewerCore::instrumentOfText(text), -1) << '"' << text << '"';
+    EXPECT_EQ(ViewerCore::instrumentOfText(nullptr), -1);
+}
+
 TEST_F(ViewerCoreTest, EveryCoreCountsAsOneLiveInstance)
 {
     const int32_t before = modelSelection.liveInstances.load();
