@@ -69,7 +69,8 @@ tresult TestStream::read(void* buffer, int32_t size, int32_t* done)
     if (failing || size < 0)
         return kResultFalse;
     const size_t count = std::min({static_cast<size_t>(size), static_cast<size_t>(piece), bytes.size() - position});
-    std::memcpy(buffer, bytes.data() + position, count);
+    if (count > 0)
+        std::memcpy(buffer, bytes.data() + position, count);
     position += count;
     if (done)
         *done = static_cast<int32_t>(count);

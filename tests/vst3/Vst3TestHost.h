@@ -18,7 +18,7 @@ public:
     uint32_t QARN_VST3_CALL release() override { return 1; }
 };
 
-class TestApplication : public HostObject<vst3::IHostApplication> {
+class TestApplication final : public HostObject<vst3::IHostApplication> {
 public:
     vst3::tresult QARN_VST3_CALL getName(vst3::String128 name) override;
     vst3::tresult QARN_VST3_CALL createInstance(vst3::TUID, vst3::TUID, void**) override
@@ -27,7 +27,7 @@ public:
     }
 };
 
-class TestStream : public HostObject<vst3::IBStream> {
+class TestStream final : public HostObject<vst3::IBStream> {
 public:
     TestStream() = default;
     explicit TestStream(std::vector<uint8_t> contents)
@@ -49,7 +49,7 @@ private:
     size_t position = 0;
 };
 
-class TestEvents : public HostObject<vst3::IEventList> {
+class TestEvents final : public HostObject<vst3::IEventList> {
 public:
     void noteOn(int16_t pitch, int16_t channel = 0, float velocity = 1.0f);
     void noteOff(int16_t pitch, int16_t channel = 0);
@@ -61,7 +61,7 @@ public:
 };
 
 // One parameter's points over a block.
-class TestQueue : public HostObject<vst3::IParamValueQueue> {
+class TestQueue final : public HostObject<vst3::IParamValueQueue> {
 public:
     vst3::ParamID id = 0;
     std::vector<vst3::ParamValue> values;
@@ -72,7 +72,7 @@ public:
     vst3::tresult QARN_VST3_CALL addPoint(int32_t, vst3::ParamValue, int32_t&) override { return vst3::kResultFalse; }
 };
 
-class TestChanges : public HostObject<vst3::IParameterChanges> {
+class TestChanges final : public HostObject<vst3::IParameterChanges> {
 public:
     std::vector<TestQueue> queues;
     void change(vst3::ParamID id, std::vector<vst3::ParamValue> values);
@@ -82,7 +82,7 @@ public:
     vst3::IParamValueQueue* QARN_VST3_CALL addParameterData(const vst3::ParamID&, int32_t&) override { return nullptr; }
 };
 
-class TestHandler : public HostObject<vst3::IComponentHandler> {
+class TestHandler final : public HostObject<vst3::IComponentHandler> {
 public:
     // performEdit's values, and whether each came between begin and end.
     std::vector<vst3::ParamValue> edits;
@@ -97,7 +97,7 @@ private:
     bool editing = false;
 };
 
-class TestRunLoop : public HostObject<vst3::IRunLoop> {
+class TestRunLoop final : public HostObject<vst3::IRunLoop> {
 public:
     struct Timer {
         vst3::ITimerHandler* handler;
@@ -114,7 +114,7 @@ public:
 
 // The view's frame; on Linux it answers for the run loop, as hosts' frames
 // do.
-class TestFrame : public vst3::IPlugFrame {
+class TestFrame final : public vst3::IPlugFrame {
 public:
     TestRunLoop runLoop;
     bool offersRunLoop = true;
