@@ -1,10 +1,10 @@
 # The release packages (scripts/package.sh runs cpack in the build that
 # makes each):
 #   QarnViewer-<version>-<win32|win64>.zip holding the plug-in DLL, its CLAP
-#     build, our host, the demo song and a short text on installing the
+#     build, its VST 3 bundle, our host, the demo song and a short text on installing the
 #     plug-in into a DAW;
 #   QarnViewer-<version>-linux-x86_64.tar.gz holding the Linux plug-in, its
-#     CLAP build, the LV2 bundle and their installation text.
+#     CLAP build, the VST 3 and LV2 bundles and their installation text.
 # Packaging builds nothing itself: scripts/package.sh builds the plug-in (and
 # the host) first, and the tests need not be built to make a package.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
@@ -15,7 +15,7 @@ if(NOT WIN32)
   configure_file(${CMAKE_SOURCE_DIR}/packaging/INSTALL-linux.txt.in ${CMAKE_BINARY_DIR}/INSTALL.txt @ONLY)
   install(PROGRAMS $<TARGET_FILE:QarnViewer> $<TARGET_FILE:QarnViewerClap> DESTINATION .)
   install(FILES ${CMAKE_BINARY_DIR}/INSTALL.txt DESTINATION .)
-  install(DIRECTORY ${QARN_LV2_BUNDLE} DESTINATION . USE_SOURCE_PERMISSIONS)
+  install(DIRECTORY ${QARN_LV2_BUNDLE} ${QARN_VST3_BUNDLE} DESTINATION . USE_SOURCE_PERMISSIONS)
   set(CPACK_GENERATOR TGZ)
   set(CPACK_PACKAGE_FILE_NAME QarnViewer-${PROJECT_VERSION}-linux-x86_64)
   include(CPack)
@@ -37,6 +37,7 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/INSTALL.txt.in ${CMAKE_BINARY_DIR}/
 
 install(PROGRAMS $<TARGET_FILE:QarnViewer> $<TARGET_FILE:QarnViewerClap> $<TARGET_FILE:QarnHost> DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/host/demo/demo-song.mid ${CMAKE_BINARY_DIR}/INSTALL.txt DESTINATION .)
+install(DIRECTORY ${QARN_VST3_BUNDLE} DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME QarnViewer-${PROJECT_VERSION}-${QARN_WINDOWS_TARGET})

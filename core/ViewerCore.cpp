@@ -7,9 +7,17 @@
 #include "view3d/ModelSwap.h"
 #include "view3d/ViewState.h"
 
+#include <cstdlib>
+#include <cstring>
+
 int32_t ViewerCore::versionNumber()
 {
     return releaseVersionNumber(releaseMajor, releaseMinor, releasePatch);
+}
+
+const char* ViewerCore::versionText()
+{
+    return releaseVersionText;
 }
 
 ViewerCore::ViewerCore(EditorPortMaker makeEditor)
@@ -50,6 +58,22 @@ int32_t ViewerCore::selectedInstrument()
 void ViewerCore::instrumentName(int32_t instrument, char* name, int capacity)
 {
     copyProgramName(instrument, name, capacity);
+}
+
+int32_t ViewerCore::instrumentOfText(const char* text)
+{
+    if (!text)
+        return -1;
+    constexpr int nameCapacity = 64;
+    for (int32_t instrument = 0; instrument < instrumentCount; ++instrument) {
+        char name[nameCapacity];
+        instrumentName(instrument, name, nameCapacity);
+        if (std::strcmp(text, name) == 0)
+            return instrument;
+    }
+    char* end = nullptr;
+    const long number = std::strtol(text, &end, 10);
+    return end == text || *end != '\0' || number < 0 || number >= instrumentCount ? -1 : static_cast<int32_t>(number);
 }
 
 void ViewerCore::saveView(uint8_t (&bytes)[savedViewSize])

@@ -33,6 +33,8 @@ public:
     // The release version as one number, major * 1000000 + minor * 10000 +
     // patch * 100 (core/ReleaseVersion.h).
     static int32_t versionNumber();
+    // The same as hosts show it, "1.2.3".
+    static const char* versionText();
 
     // Counts the instance in, reads QARN_LOG for its diagnostic log and makes
     // the editor with `makeEditor` (none with a null maker, or when the maker
@@ -54,6 +56,9 @@ public:
     // The name of an instrument (its model's name), at most `capacity` bytes
     // with the terminating zero; empty for a number that is no instrument.
     static void instrumentName(int32_t instrument, char* name, int capacity);
+    // The instrument a host's text names: its name as instrumentName writes
+    // it, or its number; -1 for any other text.
+    static int32_t instrumentOfText(const char* text);
 
     // The view as a host keeps it in its project (core/SavedView.h).
     static void saveView(uint8_t (&bytes)[savedViewSize]);

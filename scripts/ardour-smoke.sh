@@ -10,7 +10,10 @@
 #
 # The LV2 bundle (build/linux/plugin/QarnViewer.lv2) plays the same session,
 # found by its URI through LV2_PATH; LV2 tells a plug-in nothing of its host,
-# so its log line names none.
+# so its log line names none. The VST 3 bundle
+# (build/linux/plugin/QarnViewer.vst3) plays it too, scanned first by
+# Ardour's own ardour-vst3-scanner and found through VST3_PATH; VST 3 tells a
+# plug-in its host's name, not its maker.
 #
 # First, as a control, the same session runs with tests/lmms/FaultingPlugin,
 # which faults on its first block of events: that run must be judged a
@@ -23,7 +26,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup.sh"
 source "$here/lib/builds.sh"
 
-build_preset linux --target QarnViewer QarnViewerLv2Bundle FaultingPlugin >/dev/null
+build_preset linux --target QarnViewer QarnViewerLv2Bundle QarnViewerVst3 FaultingPlugin >/dev/null
 linux_build=$(preset_build linux)
 work=$ROOT/build/ardour
 rm -rf "$work"
@@ -121,6 +124,18 @@ cp -r "$linux_build/plugin/QarnViewer.lv2" "$work/lv2/"
 session qarn-lv2 https://qarn.example/plugins/viewer LV2 LV2_PATH="$work/lv2"
 if ! judge qarn-lv2 'vendor="" product=""'; then
   cat "$work/qarn-lv2.out" >&2
+  exit 1
+fi
+# The VST 3 bundle likewise, in a folder VST3_PATH names, with the scan
+# Ardour would run on it.
+mkdir -p "$work/vst3"
+cp -r "$linux_build/plugin/QarnViewer.vst3" "$work/vst3/"
+touch -d '-1 min' "$work/vst3/QarnViewer.vst3/Contents/x86_64-linux/QarnViewer.so"
+LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst3-scanner -v -f "$work/vst3/QarnViewer.vst3" \
+  >"$work/qarn-vst3.scan" 2>&1 || true
+session qarn-vst3 "Qarn Viewer" VST3 VST3_PATH="$work/vst3"
+if ! judge qarn-vst3 'vendor="" product="Ardour"'; then
+  cat "$work/qarn-vst3.scan" "$work/qarn-vst3.out" >&2
   exit 1
 fi
 echo "ardour-smoke: passed"

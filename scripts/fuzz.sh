@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Fuzzes the plug-in's dispatcher, its MIDI intake (effProcessEvents), the
-# host's MIDI file reader and the CLAP build's events and state reader
-# (clap) with libFuzzer, each for a bounded time, starting
+# host's MIDI file reader, the CLAP build's events and state reader (clap)
+# and the VST 3 build's (vst3) with libFuzzer, each for a bounded time, starting
 # from the seed corpus in fuzz/corpus/<target>. Inputs found go to
 # build/fuzz/corpus/<target>; a crash is saved in build/fuzz/crashes/ and
 # makes the script fail (turn it into a regression test, and add it to the
 # seeds).
 #
 #   scripts/fuzz.sh [seconds per target, default 30] [target...]
-#   targets: dispatcher process_events midi_file clap (default: all)
+#   targets: dispatcher process_events midi_file clap vst3 (default: all)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup.sh"

@@ -2,12 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
-
-constexpr int32_t nameCapacity = 64;
 
 // The instrument a parameter value stands for: the nearest step, or -1 for
 // a value outside them.
@@ -57,21 +54,10 @@ bool valueToText(const clap_plugin_t* plugin, clap_id id, double value, char* te
 // An instrument's name as value_to_text writes it, or its number.
 bool textToValue(const clap_plugin_t* plugin, clap_id id, const char* text, double* value)
 {
-    if (!initializedViewerOf(plugin) || id != instrumentParamId || !text || !value)
+    const int32_t instrument = ViewerCore::instrumentOfText(text);
+    if (!initializedViewerOf(plugin) || id != instrumentParamId || instrument < 0 || !value)
         return false;
-    for (int32_t instrument = 0; instrument < ViewerCore::instrumentCount; ++instrument) {
-        char name[nameCapacity];
-        ViewerCore::instrumentName(instrument, name, nameCapacity);
-        if (std::strcmp(text, name) == 0) {
-            *value = instrument;
-            return true;
-        }
-    }
-    char* end = nullptr;
-    const long number = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || number < 0 || number >= ViewerCore::instrumentCount)
-        return false;
-    *value = static_cast<double>(number);
+    *value = instrument;
     return true;
 }
 

@@ -5,7 +5,7 @@
 # tests (ctest --preset fuzz).
 TSAN_BUILD=$(preset_build tsan)
 FUZZ_BUILD=$(preset_build fuzz)
-FUZZ_TARGETS=(dispatcher process_events midi_file saved_view clap)
+FUZZ_TARGETS=(dispatcher process_events midi_file saved_view clap vst3)
 
 build_tsan() { build_preset tsan "$@"; }
 build_fuzz() { build_preset fuzz "$@"; }

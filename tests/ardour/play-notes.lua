@@ -4,8 +4,8 @@
 -- track in it with the test note source and then the plug-in: for FORMAT
 -- LXVST (the default) the VST 2 plug-in of that name (found through
 -- LXVST_PATH and the scan cache), for LV2 the plug-in of that URI (found
--- through LV2_PATH); rolls the transport
--- for SECONDS and closes the session. Prints "play-notes: done" when every
+-- through LV2_PATH), for VST3 the VST 3 plug-in of that name (found
+-- through VST3_PATH and the scan cache); rolls the transport for SECONDS and closes the session. Prints "play-notes: done" when every
 -- step worked; an error ends the script with a message.
 -- Flushed at once: a plug-in that faults ends the process before any buffer
 -- would be written out.

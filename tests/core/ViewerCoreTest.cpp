@@ -143,6 +143,19 @@ TEST_F(ViewerCoreTest, AnInstrumentNameIsCutToTheBufferItIsGiven)
     EXPECT_STREQ(name, "Piano");
 }
 
+TEST_F(ViewerCoreTest, AHostsTextNamesAnInstrumentByItsNameOrItsNumber)
+{
+    for (int32_t instrument = 0; instrument < ViewerCore::instrumentCount; ++instrument) {
+        char name[64];
+        ViewerCore::instrumentName(instrument, name, sizeof name);
+        EXPECT_EQ(ViewerCore::instrumentOfText(name), instrument) << name;
+        EXPECT_EQ(ViewerCore::instrumentOfText(std::to_string(instrument).c_str()), instrument);
+    }
+    for (const char* text : {"", "5", "-1", "2x", "piano"})
+        EXPECT_EQ(ViewerCore::instrumentOfText(text), -1) << '"' << text << '"';
+    EXPECT_EQ(ViewerCore::instrumentOfText(nullptr), -1);
+}
+
 TEST_F(ViewerCoreTest, EveryCoreCountsAsOneLiveInstance)
 {
     const int32_t before = modelSelection.liveInstances.load();
@@ -274,6 +287,9 @@ TEST(ViewerCoreNames, TheVersionNumberSpellsTheReleaseVersion)
     const int32_t version = ViewerCore::versionNumber();
     EXPECT_EQ(version % 100, 0) << "the build digits stay 0";
     EXPECT_GE(version, 1000000);
+    const std::string spelled = std::to_string(version / 1000000) + "." + std::to_string(version / 10000 % 100) + "." +
+        std::to_string(version / 100 % 100);
+    EXPECT_EQ(ViewerCore::versionText(), spelled) << "the text hosts show says the same";
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 # main, both one function; dlopen'd into a process with a stand-in host, its
 # VSTPluginMain answers a record that says what the plug-in is. Its CLAP
 # build likewise: an x86-64 ELF exporting only clap_entry, whose factory
-# describes the plug-in. The LV2
+# describes the plug-in. The VST 3 bundle: its module at the place hosts
+# look, exporting the factory and the module's init and exit. The LV2
 # bundle beside them: its two libraries export only their entries, and lilv
 # (lv2info) reads the plug-in of this version from the unpacked folder.
 #   check-linux-package.sh <package.tar.gz> <work folder>
@@ -24,13 +25,14 @@ tar -xzf "$package" -C "$work"
 unpacked=$work/$name
 fail=0
 lv2_files="QarnViewer.lv2/manifest.ttl QarnViewer.lv2/QarnViewer.ttl QarnViewer.lv2/QarnViewer.so QarnViewer.lv2/QarnViewerUI.so"
-for file in QarnViewer.so QarnViewer.clap INSTALL.txt $lv2_files; do
+vst3_module=QarnViewer.vst3/Contents/x86_64-linux/QarnViewer.so
+for file in QarnViewer.so QarnViewer.clap INSTALL.txt $lv2_files $vst3_module; do
   [ -s "$unpacked/$file" ] || { echo "check-linux-package: $name has no $file"; fail=1; }
 done
 [ $fail -eq 0 ] || exit 1
-[ "$(ls "$unpacked" | wc -l)" -eq 4 ] && [ "$(ls "$unpacked/QarnViewer.lv2" | wc -l)" -eq 4 ] || { echo "check-linux-package: $name holds more than it should: $(ls -R "$unpacked" | tr '\n' ' ')"; fail=1; }
+[ "$(ls "$unpacked" | wc -l)" -eq 5 ] && [ "$(ls "$unpacked/QarnViewer.lv2" | wc -l)" -eq 4 ] || { echo "check-linux-package: $name holds more than it should: $(ls -R "$unpacked" | tr '\n' ' ')"; fail=1; }
 grep -q "Qarn Viewer $version" "$unpacked/INSTALL.txt" || { echo "check-linux-package: INSTALL.txt does not name version $version"; fail=1; }
-for folder in '~/.vst' '~/.clap' '~/.lv2'; do
+for folder in '~/.vst' '~/.clap' '~/.vst3' '~/.lv2'; do
   grep -qF "$folder" "$unpacked/INSTALL.txt" || { echo "check-linux-package: INSTALL.txt does not say where hosts look ($folder)"; fail=1; }
 done
 
@@ -40,6 +42,9 @@ lv2_exports() {
   found=$(nm -D --defined-only "$unpacked/QarnViewer.lv2/$1" | awk '{print $3}' | paste -sd ' ')
   [ "$found" = "$2" ] || { echo "check-linux-package: QarnViewer.lv2/$1 exports '$found', not '$2'"; fail=1; }
 }
+vst3_exports=$(nm -D --defined-only "$unpacked/$vst3_module" | awk '{print $3}' | sort | paste -sd ' ')
+[ "$vst3_exports" = "GetPluginFactory ModuleEntry ModuleExit" ] ||
+  { echo "check-linux-package: $vst3_module exports '$vst3_exports'"; fail=1; }
 lv2_exports QarnViewer.so lv2_descriptor
 lv2_exports QarnViewerUI.so lv2ui_descriptor
 lv2=$(LV2_PATH=$(cd "$unpacked" && pwd) lv2info https://qarn.example/plugins/viewer 2>&1) &&
@@ -157,5 +162,5 @@ for problem in problems:
 sys.exit(1 if problems else 0)
 PY
 
-[ $fail -eq 0 ] && echo "check-linux-package: $name: unpacked; QarnViewer.so exports VSTPluginMain and main and loads as Qarn Viewer $version; QarnViewer.clap exports clap_entry and describes Qarn Viewer $version; the LV2 bundle beside them reads as the same"
+[ $fail -eq 0 ] && echo "check-linux-package: $name: unpacked; QarnViewer.so exports VSTPluginMain and main and loads as Qarn Viewer $version; QarnViewer.clap exports clap_entry and describes Qarn Viewer $version; the VST 3 bundle's module exports its factory, init and exit; the LV2 bundle beside them reads as the same"
 exit $fail

@@ -34,6 +34,9 @@ done
 [ $fail -eq 0 ] || exit 1
 grep -q "Qarn Viewer $version" "$unpacked/INSTALL.txt" || { echo "check-package: INSTALL.txt does not name version $version"; fail=1; }
 grep -qF '%COMMONPROGRAMFILES%\CLAP' "$unpacked/INSTALL.txt" || { echo "check-package: INSTALL.txt does not say where CLAP hosts look"; fail=1; }
+case $target in win64) vst3_folder=x86_64-win ;; *) vst3_folder=x86-win ;; esac
+[ -s "$unpacked/QarnViewer.vst3/Contents/$vst3_folder/QarnViewer.vst3" ] || { echo "check-package: $name has no VST 3 module in QarnViewer.vst3/Contents/$vst3_folder"; fail=1; }
+grep -qF '%COMMONPROGRAMFILES%\VST3' "$unpacked/INSTALL.txt" || { echo "check-package: INSTALL.txt does not say where VST 3 hosts look"; fail=1; }
 
 cat >"$work/steps.txt" <<STEPS
 expect unique-id QARN
