@@ -2,10 +2,9 @@
 // window, parented in the host's window at its one size, idled by the host's
 // timer, destroyed; and a note lights a key on the screen.
 #include "tests/clap/ClapPlugin.h"
-#include "tests/clap/HostWindow.h"
+#include "tests/support/PluginTestWindow.h"
 
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -18,11 +17,25 @@ constexpr int viewTop = 100;
 constexpr int viewWidth = 600;
 constexpr int viewHeight = 400;
 
+// The test window as a CLAP host hands it over.
+clap_window_t clapWindow(const PluginTestWindow& window)
+{
+    clap_window_t parent{};
+#ifdef _WIN32
+    parent.api = CLAP_WINDOW_API_WIN32;
+    parent.win32 = window.handle();
+#else
+    parent.api = CLAP_WINDOW_API_X11;
+    parent.x11 = reinterpret_cast<uintptr_t>(window.handle());
+#endif
+    return parent;
+}
+
 // Pumps the window and fires the host's timers until the view's picture is
 // other than `before` or two hundred rounds have passed; answers the last
 // picture.
-std::vector<uint32_t> pictureOtherThan(
-    const std::vector<uint32_t>& before, HostWindow& window, const ClapTestHost& host, const clap_plugin_t* plugin)
+std::vector<uint32_t> pictureOtherThan(const std::vector<uint32_t>& before, PluginTestWindow& window,
+    const ClapTestHost& host, const clap_plugin_t* plugin)
 {
     std::vector<uint32_t> now = before;
     for (int round = 0; round < 200 && now == before; ++round) {
@@ -32,21 +45,6 @@ std::vector<uint32_t> pictureOtherThan(
         now = window.picture(viewLeft, viewTop, viewWidth, viewHeight);
     }
     return now;
-}
-
-// A binary PPM beside the test program, for a person to look at.
-void keepPicture(const std::vector<uint32_t>& pixels, const char* name)
-{
-    std::FILE* file = std::fopen(name, "wb");
-    if (!file)
-        return;
-    std::fprintf(file, "P6\n%d %d\n255\n", viewWidth, viewHeight);
-    for (uint32_t pixel : pixels) {
-        const unsigned char rgb[3] = {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
-            static_cast<unsigned char>(pixel)};
-        std::fwrite(rgb, 1, 3, file);
-    }
-    std::fclose(file);
 }
 
 } // namespace
@@ -60,8 +58,8 @@ TEST_F(ClapGuiTest, TheEditorEmbedsAtItsOneSizeAndIdlesOnTheHostsTimer)
     ASSERT_TRUE(instance.plugin->init(instance.plugin));
     const clap_plugin_t* plugin = instance.plugin;
     const clap_plugin_gui_t* gui = instance.gui();
-    HostWindow window;
-    const clap_window_t parent = window.window();
+    PluginTestWindow window;
+    const clap_window_t parent = clapWindow(window);
 
     const char* api = nullptr;
     bool floating = true;
@@ -122,8 +120,8 @@ TEST_F(ClapGuiTest, AnInstrumentChosenWhileNotProcessingAsksTheHostForAFlush)
     ClapInstance other(factory, host);
     ASSERT_TRUE(instance.plugin->init(instance.plugin));
     ASSERT_TRUE(other.plugin->init(other.plugin));
-    HostWindow window;
-    const clap_window_t parent = window.window();
+    PluginTestWindow window;
+    const clap_window_t parent = clapWindow(window);
     ASSERT_TRUE(instance.gui()->create(instance.plugin, parent.api, false));
     ASSERT_TRUE(instance.gui()->set_parent(instance.plugin, &parent));
     host.fireTimers(instance.plugin);
@@ -152,8 +150,8 @@ TEST_F(ClapGuiTest, ANoteLightsItsKeyAndItsReleaseDarkensIt)
     saved.bytes[5] |= 2;
     InputStream colouredKeys(saved.bytes);
     ASSERT_TRUE(instance.state()->load(instance.plugin, colouredKeys.stream()));
-    HostWindow window;
-    const clap_window_t parent = window.window();
+    PluginTestWindow window;
+    const clap_window_t parent = clapWindow(window);
     ASSERT_TRUE(instance.gui()->create(instance.plugin, parent.api, false));
     ASSERT_TRUE(instance.gui()->set_parent(instance.plugin, &parent));
     std::vector<uint32_t> settled = window.picture(viewLeft, viewTop, viewWidth, viewHeight);
@@ -172,7 +170,7 @@ TEST_F(ClapGuiTest, ANoteLightsItsKeyAndItsReleaseDarkensIt)
     OutputList out;
     instance.process(press, out);
     const std::vector<uint32_t> lit = pictureOtherThan(settled, window, host, instance.plugin);
-    keepPicture(lit, "clap-key60.ppm");
+    keepPicture(lit, viewWidth, viewHeight, "clap-key60.ppm");
     size_t reddened = 0;
     for (size_t i = 0; i < lit.size(); ++i)
         reddened += lit[i] != settled[i] && (lit[i] >> 16 & 0xFF) > (lit[i] >> 8 & 0xFF) + 32;

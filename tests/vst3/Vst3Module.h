@@ -1,14 +1,11 @@
 #pragma once
 // The built VST 3 module loaded as a host loads it: dlopen and ModuleEntry
-// on Linux, LoadLibrary and InitDll on Windows; and the host window's handle
-// as the platform's views take it. One implementation per platform.
+// on Linux, LoadLibrary and InitDll on Windows. One implementation per
+// platform.
 #include "formats/vst3/abi/Factory.h"
-#include "tests/clap/HostWindow.h"
 
 // The module's factory, the module loaded and initialized once for the
 // process; null when the module or an export is missing or init fails.
 vst3::IPluginFactory* moduleFactory();
-// The kind of parent window the platform's hosts attach views to, and the
-// test window as that parent.
+// The kind of parent window the platform's hosts attach views to.
 const char* platformWindowType();
-void* parentOf(const HostWindow& window);

@@ -2,10 +2,10 @@
 // attached to the host's window at its one size, idled through the frame's
 // run loop (Linux) or its own timer (Windows), removed; an instrument chosen
 // elsewhere told to the host as an edit; and a note lights a key on screen.
+#include "tests/support/PluginTestWindow.h"
 #include "tests/vst3/Vst3Plugin.h"
 
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -43,7 +43,7 @@ struct AttachedView {
     bool attach()
     {
         return view->setFrame(&frame) == kResultOk &&
-            view->attached(parentOf(window), platformWindowType()) == kResultOk;
+            view->attached(window.handle(), platformWindowType()) == kResultOk;
     }
     // One round of a host's loop: the window's messages, then due timers.
     void pump()
@@ -54,7 +54,7 @@ struct AttachedView {
 
     IPlugView* view;
     TestFrame frame;
-    HostWindow window;
+    PluginTestWindow window;
 };
 
 // Pumps until the view's picture is other than `before`, or two hundred
@@ -68,21 +68,6 @@ std::vector<uint32_t> pictureOtherThan(const std::vector<uint32_t>& before, Atta
         now = attached.window.picture(viewLeft, viewTop, viewWidth, viewHeight);
     }
     return now;
-}
-
-// A binary PPM beside the test program, for a person to look at.
-void keepPicture(const std::vector<uint32_t>& pixels, const char* name)
-{
-    std::FILE* file = std::fopen(name, "wb");
-    if (!file)
-        return;
-    std::fprintf(file, "P6\n%d %d\n255\n", viewWidth, viewHeight);
-    for (uint32_t pixel : pixels) {
-        const unsigned char rgb[3] = {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
-            static_cast<unsigned char>(pixel)};
-        std::fwrite(rgb, 1, 3, file);
-    }
-    std::fclose(file);
 }
 
 } // namespace
@@ -110,7 +95,7 @@ TEST_F(Vst3Test, TheViewAttachesAtItsOneSizeAndIdlesOnTheHostsLoop)
     EXPECT_EQ(view->onSize(&wanted), kResultOk);
     ViewRect larger = {0, 0, 800, 500};
     EXPECT_EQ(view->onSize(&larger), kResultFalse);
-    EXPECT_EQ(view->attached(parentOf(attached.window), "NSView"), kResultFalse);
+    EXPECT_EQ(view->attached(attached.window.handle(), "NSView"), kResultFalse);
     EXPECT_EQ(view->removed(), kResultFalse) << "not attached";
 
     ASSERT_TRUE(attached.attach());
@@ -122,7 +107,7 @@ TEST_F(Vst3Test, TheViewAttachesAtItsOneSizeAndIdlesOnTheHostsLoop)
     for (int round = 0; round < 5; ++round)
         attached.pump();
     EXPECT_GE(attached.window.children(), 1);
-    ASSERT_EQ(view->attached(parentOf(attached.window), platformWindowType()), kResultOk)
+    ASSERT_EQ(view->attached(attached.window.handle(), platformWindowType()), kResultOk)
         << "attached again: one editor, one timer";
     EXPECT_EQ(attached.frame.runLoop.timers.size(), linuxHost() ? 1u : 0u);
 
@@ -130,7 +115,7 @@ TEST_F(Vst3Test, TheViewAttachesAtItsOneSizeAndIdlesOnTheHostsLoop)
     attached.window.pump();
     EXPECT_TRUE(attached.frame.runLoop.timers.empty());
     EXPECT_EQ(attached.window.children(), 0);
-    ASSERT_EQ(view->attached(parentOf(attached.window), platformWindowType()), kResultOk) << "attached anew";
+    ASSERT_EQ(view->attached(attached.window.handle(), platformWindowType()), kResultOk) << "attached anew";
     // Released while attached: the view removes itself.
 }
 
@@ -191,7 +176,7 @@ TEST_F(Vst3Test, ANoteLightsItsKeyAndItsReleaseDarkensIt)
     press.noteOn(60);
     ASSERT_EQ(instance.process(&press), kResultOk);
     const std::vector<uint32_t> lit = pictureOtherThan(settled, attached);
-    keepPicture(lit, "vst3-key60.ppm");
+    keepPicture(lit, viewWidth, viewHeight, "vst3-key60.ppm");
     size_t reddened = 0;
     for (size_t i = 0; i < lit.size(); ++i)
         reddened += lit[i] != settled[i] && (lit[i] >> 16 & 0xFF) > (lit[i] >> 8 & 0xFF) + 32;

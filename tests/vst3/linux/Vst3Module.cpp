@@ -27,8 +27,3 @@ const char* platformWindowType()
 {
     return "X11EmbedWindowID";
 }
-
-void* parentOf(const HostWindow& window)
-{
-    return reinterpret_cast<void*>(static_cast<uintptr_t>(window.window().x11));
-}

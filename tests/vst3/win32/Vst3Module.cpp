@@ -31,8 +31,3 @@ const char* platformWindowType()
 {
     return "HWND";
 }
-
-void* parentOf(const HostWindow& window)
-{
-    return window.window().win32;
-}

@@ -1,37 +1,34 @@
-#include "tests/clap/HostWindow.h"
+#include "tests/support/PluginTestWindow.h"
 
 #include "tests/support/X11TestWindow.h"
 
-struct HostWindow::Native {
+struct PluginTestWindow::Native {
     X11TestWindow window;
 };
 
-HostWindow::HostWindow()
+PluginTestWindow::PluginTestWindow()
     : native(new Native)
 {
 }
 
-HostWindow::~HostWindow() = default;
+PluginTestWindow::~PluginTestWindow() = default;
 
-clap_window_t HostWindow::window() const
+void* PluginTestWindow::handle() const
 {
-    clap_window_t window{};
-    window.api = CLAP_WINDOW_API_X11;
-    window.x11 = native->window.handle();
-    return window;
+    return reinterpret_cast<void*>(static_cast<uintptr_t>(native->window.handle()));
 }
 
-void HostWindow::pump()
+void PluginTestWindow::pump()
 {
     XSync(native->window.connection(), False);
 }
 
-int HostWindow::children() const
+int PluginTestWindow::children() const
 {
     return static_cast<int>(native->window.children().size());
 }
 
-std::vector<uint32_t> HostWindow::picture(int left, int top, int width, int height) const
+std::vector<uint32_t> PluginTestWindow::picture(int left, int top, int width, int height) const
 {
     const auto image = native->window.screenImage(native->window.handle(), left + width, top + height);
     std::vector<uint32_t> pixels;

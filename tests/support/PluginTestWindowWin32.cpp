@@ -1,32 +1,29 @@
-#include "tests/clap/HostWindow.h"
+#include "tests/support/PluginTestWindow.h"
 
 #include "tests/support/Win32Window.h"
 
-struct HostWindow::Native {
+struct PluginTestWindow::Native {
     TestWindow window{800, 600};
 };
 
-HostWindow::HostWindow()
+PluginTestWindow::PluginTestWindow()
     : native(new Native)
 {
 }
 
-HostWindow::~HostWindow() = default;
+PluginTestWindow::~PluginTestWindow() = default;
 
-clap_window_t HostWindow::window() const
+void* PluginTestWindow::handle() const
 {
-    clap_window_t window{};
-    window.api = CLAP_WINDOW_API_WIN32;
-    window.win32 = native->window.handle();
-    return window;
+    return native->window.handle();
 }
 
-void HostWindow::pump()
+void PluginTestWindow::pump()
 {
     pumpMessages();
 }
 
-int HostWindow::children() const
+int PluginTestWindow::children() const
 {
     int count = 0;
     for (HWND child = GetWindow(native->window.handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
@@ -36,7 +33,7 @@ int HostWindow::children() const
 
 // Wine keeps the view's OpenGL frames in a hidden X window, which no Win32
 // read-back sees; the Linux build's test judges the picture.
-std::vector<uint32_t> HostWindow::picture(int, int, int, int) const
+std::vector<uint32_t> PluginTestWindow::picture(int, int, int, int) const
 {
     return {};
 }
