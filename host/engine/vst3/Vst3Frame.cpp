@@ -18,6 +18,8 @@ vst3::tresult Vst3Application::getName(vst3::String128 name)
 
 vst3::tresult Vst3RunLoop::registerEventHandler(vst3::IEventHandler* handler, vst3::FileDescriptor fd)
 {
+    if (!HostWindow::watchesDescriptors())
+        return vst3::kNotImplemented;
     if (!handler || fd < 0)
         return vst3::kInvalidArgument;
     watches.push_back(Watch{handler, fd});
@@ -93,7 +95,10 @@ vst3::tresult Vst3Frame::queryInterface(const vst3::TUID iid, void** object)
         *object = this;
         return vst3::kResultOk;
     }
-    if (vst3::IRunLoop_iid.matches(iid) && HostWindow::watchesDescriptors()) {
+    // Windows hosts offer no run loop, but ours does: the view's timer then
+    // runs at the host's idle steps, so a script or a render idles the view
+    // exactly as it idles a VST 2 editor, rather than on a timer of its own.
+    if (vst3::IRunLoop_iid.matches(iid)) {
         *object = &runLoop;
         return vst3::kResultOk;
     }

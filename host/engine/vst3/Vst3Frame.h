@@ -1,8 +1,8 @@
 #pragma once
 // The host's side of a VST 3 editor: the application context that names
-// the host, and the view's frame. Where the host window watches file
-// descriptors (Linux) the frame answers for a run loop: its timers run at
-// each editor idle (the host's idle tick is their clock, as for CLAP) and its
+// the host, and the view's frame, which answers for a run loop: its timers
+// run at each editor idle (the host's idle tick is their clock, as for CLAP)
+// and, where the host window watches file descriptors (Linux), its
 // descriptors in the window's event loop.
 #include "formats/vst3/abi/Controller.h"
 #include "formats/vst3/abi/Factory.h"
