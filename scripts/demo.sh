@@ -7,7 +7,8 @@
 # Runs in a real window when DISPLAY is set, otherwise on a private Xvfb display.
 # The Linux host and plug-in run natively; QARN_HOST=win32 or win64 plays
 # into that Windows plug-in with that Windows host under Wine instead;
-# QARN_PLUGIN_FORMAT=clap plays into the CLAP build instead of the VST 2 one.
+# QARN_PLUGIN_FORMAT=clap plays into the CLAP build instead of the VST 2 one,
+# QARN_PLUGIN_FORMAT=vst3 into the VST 3 bundle.
 set -euo pipefail
 started=$(date +%s)
 here=$(cd "$(dirname "$0")" && pwd)

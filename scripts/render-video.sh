@@ -9,7 +9,7 @@
 # display unless DISPLAY is set. The Linux host and plug-in render natively;
 # QARN_HOST=win32 or win64 renders with that Windows host and DLL under Wine
 # instead; QARN_PLUGIN_FORMAT=clap renders the CLAP build instead of the
-# VST 2 one; QARN_HOST_BUILD names a build folder of that kind already built,
+# VST 2 one, QARN_PLUGIN_FORMAT=vst3 the VST 3 bundle; QARN_HOST_BUILD names a build folder of that kind already built,
 # used as it is (otherwise build/<kind> is built); QARN_SOUND_FONT another
 # sound font.
 set -euo pipefail

@@ -2,8 +2,8 @@
 // A plug-in as the session drives it, whatever its format: switched on and
 // off, handed the host's blocks of MIDI with their time, its editor opened,
 // idled, closed and sized in the host's window, its instrument chosen.
-// Each format's host side fills it (host/engine/vst2, host/engine/clap);
-// host/engine/formats picks the format of a file.
+// Each format's host side fills it (host/engine/vst2, host/engine/clap,
+// host/engine/vst3); host/engine/formats picks the format of a file.
 //
 // A block is the host's own record of it: the transport lays its MIDI out
 // as VST 2 events with their frames and its time as a VST 2 time info, and

@@ -18,6 +18,10 @@ public:
     // Harmless when nothing is loaded.
     void unload();
 
+    // The module a VST 3 bundle folder holds for this platform and width
+    // (Contents/<architecture>-<system>/<bundle's name><suffix>).
+    static std::string bundleModule(const std::string& bundle);
+
     // The exported symbol of that name, or null.
     void* symbol(const char* name) const;
     // The system's handle of the loaded binary (an HMODULE, a dlopen handle).

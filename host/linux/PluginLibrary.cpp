@@ -33,3 +33,16 @@ void PluginLibrary::unload()
         dlclose(module);
     module = nullptr;
 }
+
+std::string PluginLibrary::bundleModule(const std::string& bundle)
+{
+    std::string folder = bundle;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    const size_t slash = folder.find_last_of('/');
+    std::string name = slash == std::string::npos ? folder : folder.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.resize(dot);
+    return folder + "/Contents/x86_64-linux/" + name + ".so";
+}

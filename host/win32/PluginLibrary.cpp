@@ -62,3 +62,15 @@ void PluginLibrary::unload()
         FreeLibrary(static_cast<HMODULE>(module));
     module = nullptr;
 }
+
+std::string PluginLibrary::bundleModule(const std::string& bundle)
+{
+    std::string folder = bundle;
+    while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\'))
+        folder.pop_back();
+    const size_t slash = folder.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? folder : folder.substr(slash + 1);
+    // The module keeps the bundle's own name, suffix and all.
+    const char* architecture = sizeof(void*) == 8 ? "x86_64-win" : "x86-win";
+    return folder + "\\Contents\\" + architecture + "\\" + name;
+}

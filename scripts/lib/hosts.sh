@@ -2,7 +2,8 @@
 # render-video.sh): which host and plug-in run it, and how. The Linux host
 # and plug-in run natively by default; QARN_HOST=win32 or win64 runs that
 # Windows host and DLL under Wine instead. QARN_PLUGIN_FORMAT=clap plays the
-# CLAP build (QarnViewer.clap) instead of the VST 2 one. QARN_HOST_BUILD names
+# CLAP build (QarnViewer.clap) instead of the VST 2 one, QARN_PLUGIN_FORMAT=vst3
+# the VST 3 bundle (QarnViewer.vst3, a folder). QARN_HOST_BUILD names
 # a build folder of that kind already built, used as it is. Needs builds.sh
 # and winpath.sh.
 
@@ -17,7 +18,8 @@ case ${QARN_PLUGIN_FORMAT:-vst2} in
     if [ "$HOST_KIND" = linux ]; then PLUGIN_FILE=QarnViewer.so; else PLUGIN_FILE=QarnViewer.dll; fi
     ;;
   clap) PLUGIN_TARGET=QarnViewerClap PLUGIN_FILE=QarnViewer.clap ;;
-  *) echo "QARN_PLUGIN_FORMAT=$QARN_PLUGIN_FORMAT: one of vst2, clap" >&2; exit 2 ;;
+  vst3) PLUGIN_TARGET=QarnViewerVst3 PLUGIN_FILE=QarnViewer.vst3 ;;
+  *) echo "QARN_PLUGIN_FORMAT=$QARN_PLUGIN_FORMAT: one of vst2, clap, vst3" >&2; exit 2 ;;
 esac
 
 # Builds the host and plug-in unless a build folder was given; sets HOST_BUILD.
