@@ -115,6 +115,8 @@ bool ViewerCore::restoreView(const void* bytes, size_t size)
 
 void ViewerCore::receiveMidi(const MidiMessageBlock& block)
 {
+    if (block.count <= 0 && !block.transportChanged)
+        return;
     diagnosticLog.countBlock(receiveMidiBlock(block));
 }
 

@@ -67,7 +67,10 @@ public:
     // bytes that are no saved view. User-interface thread.
     bool restoreView(const void* bytes, size_t size);
 
-    // A block of MIDI from the host; allocates nothing, takes no lock.
+    // A block of MIDI from the host; allocates nothing, takes no lock. A
+    // block with no entries and no transport change is passed over: CLAP, VST 3
+    // and LV2 hosts hand one over at every block, and each would ask the view
+    // for a frame, which a note then waits behind.
     void receiveMidi(const MidiMessageBlock& block);
 
     bool hasEditor() const { return editor != nullptr; }

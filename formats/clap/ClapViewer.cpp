@@ -87,11 +87,7 @@ clap_process_status process(const clap_plugin_t* plugin, const clap_process_t* b
         return CLAP_PROCESS_ERROR;
     if (block->in_events) {
         applyInstrumentEvents(*viewer, *block->in_events);
-        // Hosts call process every block, most with no events: only a block
-        // that brings some is the intake's, which asks the view to redraw.
-        const MidiMessageBlock midi = clapMidiBlock(*block->in_events);
-        if (midi.count > 0)
-            viewer->core.receiveMidi(midi);
+        viewer->core.receiveMidi(clapMidiBlock(*block->in_events));
     }
     if (block->out_events)
         reportInstrument(*viewer, *block->out_events);

@@ -4,6 +4,7 @@
 #include "core/ViewerCore.h"
 #include "state/CurrentModel.h"
 #include "state/NoteTable.h"
+#include "state/RedrawRequest.h"
 #include "tests/support/PluginStateReset.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,22 @@ TEST_F(ViewerCoreTest, ATransportChangeClearsTheHeldNotesBeforeTheBlocksOwn)
     MessageList empty;
     core.receiveMidi(empty.block(true));
     EXPECT_EQ(velocityOf(72), 0) << "an empty block still carries the transport";
+}
+
+TEST_F(ViewerCoreTest, OnlyABlockThatBringsSomethingAsksTheViewForAFrame)
+{
+    ViewerCore core;
+    acceptRedisplayRequests(true);
+    takeRedisplayRequest();
+    MessageList empty;
+    core.receiveMidi(empty.block());
+    EXPECT_FALSE(takeRedisplayRequest()) << "hosts of some formats send an empty block at every block";
+    core.receiveMidi(empty.block(true));
+    EXPECT_TRUE(takeRedisplayRequest()) << "a transport change clears the held keys";
+    MessageList note{{{{0x90, 60, 100}}}};
+    core.receiveMidi(note.block());
+    EXPECT_TRUE(takeRedisplayRequest());
+    acceptRedisplayRequests(false);
 }
 
 TEST_F(ViewerCoreTest, InstrumentsAreChosenByNumberAndNamedByTheirModels)
