@@ -115,9 +115,13 @@ bool ViewerCore::restoreView(const void* bytes, size_t size)
 
 void ViewerCore::receiveMidi(const MidiMessageBlock& block)
 {
-    if (block.count <= 0 && !block.transportChanged)
-        return;
     diagnosticLog.countBlock(receiveMidiBlock(block));
+}
+
+void ViewerCore::receiveMidiSkippingEmpty(const MidiMessageBlock& block)
+{
+    if (block.count > 0 || block.transportChanged)
+        receiveMidi(block);
 }
 
 bool ViewerCore::openEditor(void* parentWindow)

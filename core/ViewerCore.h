@@ -67,11 +67,15 @@ public:
     // bytes that are no saved view. User-interface thread.
     bool restoreView(const void* bytes, size_t size);
 
-    // A block of MIDI from the host; allocates nothing, takes no lock. A
-    // block with no entries and no transport change is passed over: CLAP, VST 3
-    // and LV2 hosts hand one over at every block, and each would ask the view
-    // for a frame, which a note then waits behind.
+    // A block of MIDI from a host that sends one when it has events, as a
+    // VST 2 host does: every block asks the view for a frame, even one with no
+    // notes. Allocates nothing, takes no lock.
     void receiveMidi(const MidiMessageBlock& block);
+    // The same for a host that hands over a block at every processing cycle,
+    // events or not, as CLAP, VST 3 and LV2 hosts do: a block with no entries
+    // and no transport change is passed over, for each would ask the view for
+    // a frame, which a note then waits behind.
+    void receiveMidiSkippingEmpty(const MidiMessageBlock& block);
 
     bool hasEditor() const { return editor != nullptr; }
     // Opens the editor in the host's window; an editor already open is closed

@@ -87,7 +87,7 @@ clap_process_status process(const clap_plugin_t* plugin, const clap_process_t* b
         return CLAP_PROCESS_ERROR;
     if (block->in_events) {
         applyInstrumentEvents(*viewer, *block->in_events);
-        viewer->core.receiveMidi(clapMidiBlock(*block->in_events));
+        viewer->core.receiveMidiSkippingEmpty(clapMidiBlock(*block->in_events));
     }
     if (block->out_events)
         reportInstrument(*viewer, *block->out_events);

@@ -76,7 +76,7 @@ void ViewerDsp::run(uint32_t)
     followInstrument();
     readViewMessages();
     AtomMidiBlock midi(midiIn, urids.midiEvent);
-    core.receiveMidi(midi.block());
+    core.receiveMidiSkippingEmpty(midi.block());
     forward(notify);
 }
 

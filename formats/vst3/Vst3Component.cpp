@@ -205,7 +205,7 @@ tresult Vst3Component::process(ProcessData& data)
     if (data.inputParameterChanges)
         applyInstrumentChanges(core, *data.inputParameterChanges);
     if (data.inputEvents)
-        core.receiveMidi(vst3MidiBlock(*data.inputEvents));
+        core.receiveMidiSkippingEmpty(vst3MidiBlock(*data.inputEvents));
     return kResultOk;
 }
 
