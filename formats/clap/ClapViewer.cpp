@@ -3,6 +3,7 @@
 #include "formats/clap/ClapDescriptor.h"
 #include "formats/clap/ClapNoteEvents.h"
 #include "formats/clap/ClapParams.h"
+#include "formats/clap/ClapTransport.h"
 
 #include <cstring>
 #include <new>
@@ -46,6 +47,7 @@ bool activate(const clap_plugin_t* plugin, double sampleRate, uint32_t, uint32_t
         return false;
     viewer->sampleRate = static_cast<float>(sampleRate);
     viewer->blockSize = static_cast<int32_t>(maxFrames > INT32_MAX ? INT32_MAX : maxFrames);
+    viewer->transport.forget();
     viewer->active = true;
     return true;
 }
@@ -85,9 +87,14 @@ clap_process_status process(const clap_plugin_t* plugin, const clap_process_t* b
     ClapViewer* viewer = initializedViewerOf(plugin);
     if (!viewer || !viewer->processing || !block)
         return CLAP_PROCESS_ERROR;
+    // A host that runs free of its timeline hands over no transport.
+    const bool transportMoved = block->transport &&
+        viewer->transport.moved(clapTransportPosition(*block->transport, viewer->sampleRate), block->frames_count);
     if (block->in_events) {
         applyInstrumentEvents(*viewer, *block->in_events);
-        viewer->core.receiveMidiSkippingEmpty(clapMidiBlock(*block->in_events));
+        MidiMessageBlock midi = clapMidiBlock(*block->in_events);
+        midi.transportChanged = transportMoved;
+        viewer->core.receiveMidiSkippingEmpty(midi);
     }
     if (block->out_events)
         reportInstrument(*viewer, *block->out_events);

@@ -6,6 +6,7 @@
 // thread (or, for flush, the main thread while not processing); everything
 // else on the main thread. The host's thread-check, where offered, lets the
 // calls that must run on the main thread refuse any other.
+#include "core/TransportWatch.h"
 #include "core/ViewerCore.h"
 #include "formats/clap/ClapEntry.h"
 #include "formats/clap/abi/Entry.h"
@@ -38,7 +39,9 @@ struct ClapViewer {
     bool guiCreated = false;
     bool editorOpen = false;
     clap_id idleTimer = CLAP_INVALID_ID;
-    // For the diagnostic log: what activate said.
+    // Audio thread only, but for `activate`, which starts it afresh.
+    TransportWatch transport;
+    // For the diagnostic log, and the transport's position: what activate said.
     float sampleRate = 0.0f;
     int32_t blockSize = 0;
     // The instrument the host last heard of, from its own events or ours:

@@ -57,9 +57,6 @@ constexpr char CLAP_PLUGIN_FEATURE_NOTE_DETECTOR[] = "note-detector";
 constexpr char CLAP_PLUGIN_FEATURE_ANALYZER[] = "analyzer";
 constexpr char CLAP_PLUGIN_FEATURE_UTILITY[] = "utility";
 
-// Opaque here: a plug-in that shows notes reads neither.
-struct clap_event_transport_t;
-
 struct clap_audio_buffer_t {
     float** data32;
     double** data64;

@@ -1,7 +1,8 @@
 #pragma once
 // The events a CLAP host and plug-in exchange in `process` and `flush`: the
 // header every event starts with, the note, MIDI and parameter-value events,
-// and the two lists that carry them.
+// the transport as `process` hands it over, and the two lists that carry
+// them.
 #include "formats/clap/abi/Layout.h"
 
 #include <cstdint>
@@ -69,6 +70,43 @@ struct clap_event_midi_t {
     uint8_t data[3];
 };
 
+// Positions on the host's timeline are fixed-point numbers: beats and seconds
+// times these factors.
+using clap_beattime = int64_t;
+using clap_sectime = int64_t;
+constexpr int64_t CLAP_BEATTIME_FACTOR = int64_t{1} << 31;
+constexpr int64_t CLAP_SECTIME_FACTOR = int64_t{1} << 31;
+
+enum : uint32_t {
+    CLAP_TRANSPORT_HAS_TEMPO = 1u << 0,
+    CLAP_TRANSPORT_HAS_BEATS_TIMELINE = 1u << 1,
+    CLAP_TRANSPORT_HAS_SECONDS_TIMELINE = 1u << 2,
+    CLAP_TRANSPORT_HAS_TIME_SIGNATURE = 1u << 3,
+    CLAP_TRANSPORT_IS_PLAYING = 1u << 4,
+    CLAP_TRANSPORT_IS_RECORDING = 1u << 5,
+    CLAP_TRANSPORT_IS_LOOP_ACTIVE = 1u << 6,
+    CLAP_TRANSPORT_IS_WITHIN_PRE_ROLL = 1u << 7,
+};
+
+// Where the host's transport stands at the start of a block; the flags say
+// which members hold something.
+struct clap_event_transport_t {
+    clap_event_header_t header;
+    uint32_t flags;
+    clap_beattime song_pos_beats;
+    clap_sectime song_pos_seconds;
+    double tempo; // beats per minute
+    double tempo_inc; // per sample, to the next transport event
+    clap_beattime loop_start_beats;
+    clap_beattime loop_end_beats;
+    clap_sectime loop_start_seconds;
+    clap_sectime loop_end_seconds;
+    clap_beattime bar_start;
+    int32_t bar_number; // from 0
+    uint16_t tsig_num;
+    uint16_t tsig_denom;
+};
+
 // Sorted by time; valid for the call they are handed to.
 struct clap_input_events_t {
     void* ctx;
@@ -104,6 +142,16 @@ QARN_CLAP_OFFSET(clap_event_param_value_t, value, 40, 48);
 QARN_CLAP_SIZE(clap_event_midi_t, 24, 24);
 QARN_CLAP_OFFSET(clap_event_midi_t, port_index, 16, 16);
 QARN_CLAP_OFFSET(clap_event_midi_t, data, 18, 18);
+QARN_CLAP_SIZE(clap_event_transport_t, 104, 104);
+QARN_CLAP_OFFSET(clap_event_transport_t, flags, 16, 16);
+QARN_CLAP_OFFSET(clap_event_transport_t, song_pos_beats, 24, 24);
+QARN_CLAP_OFFSET(clap_event_transport_t, song_pos_seconds, 32, 32);
+QARN_CLAP_OFFSET(clap_event_transport_t, tempo, 40, 40);
+QARN_CLAP_OFFSET(clap_event_transport_t, loop_start_beats, 56, 56);
+QARN_CLAP_OFFSET(clap_event_transport_t, bar_start, 88, 88);
+QARN_CLAP_OFFSET(clap_event_transport_t, bar_number, 96, 96);
+QARN_CLAP_OFFSET(clap_event_transport_t, tsig_num, 100, 100);
+QARN_CLAP_OFFSET(clap_event_transport_t, tsig_denom, 102, 102);
 QARN_CLAP_SIZE(clap_input_events_t, 12, 24);
 QARN_CLAP_OFFSET(clap_input_events_t, size, 4, 8);
 QARN_CLAP_OFFSET(clap_input_events_t, get, 8, 16);
