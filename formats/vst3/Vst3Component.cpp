@@ -13,6 +13,11 @@ using namespace vst3;
 
 namespace {
 
+TransportPosition positionOf(const ProcessContext& context)
+{
+    return {(context.state & ProcessContext::kPlaying) != 0, true, context.projectTimeSamples};
+}
+
 bool isEventInput(MediaType type, BusDirection direction, int32_t index)
 {
     return type == kEvent && direction == kInput && index == 0;
@@ -147,6 +152,8 @@ tresult Vst3Component::activateBus(MediaType type, BusDirection direction, int32
 tresult Vst3Component::setActive(TBool state)
 {
     active = state != 0;
+    if (active)
+        transport.forget();
     return kResultOk;
 }
 
@@ -204,8 +211,15 @@ tresult Vst3Component::process(ProcessData& data)
 {
     if (data.inputParameterChanges)
         applyInstrumentChanges(core, *data.inputParameterChanges);
-    if (data.inputEvents)
-        core.receiveMidiSkippingEmpty(vst3MidiBlock(*data.inputEvents));
+    // A host that runs free of its timeline hands over no context.
+    const bool transportMoved = data.processContext &&
+        transport.moved(
+            positionOf(*data.processContext), data.numSamples > 0 ? static_cast<uint32_t>(data.numSamples) : 0);
+    if (data.inputEvents) {
+        MidiMessageBlock midi = vst3MidiBlock(*data.inputEvents);
+        midi.transportChanged = transportMoved;
+        core.receiveMidiSkippingEmpty(midi);
+    }
     return kResultOk;
 }
 

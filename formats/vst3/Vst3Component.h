@@ -2,10 +2,12 @@
 // The processing half of an instance, as VST 3 hosts make it from the
 // component class: one event input bus and no audio, the
 // notes of each block fed to the core, the "Instrument" parameter's changes
-// applied, and the view saved as the component's state.
+// applied, the held keys cleared when the host's transport moves, and the
+// view saved as the component's state.
 //
 // Threads, as VST 3 has them: process on the audio thread; everything else
 // on the host's main thread.
+#include "core/TransportWatch.h"
 #include "core/ViewerCore.h"
 #include "formats/vst3/Vst3RefCount.h"
 #include "formats/vst3/abi/Processor.h"
@@ -50,6 +52,8 @@ private:
 
     Vst3RefCount refs;
     ViewerCore core;
+    // Audio thread only, but for setActive, which starts it afresh.
+    TransportWatch transport;
     // The host's name, for the diagnostic log: asked for at initialize.
     char hostName[64] = {};
     float sampleRate = 0.0f;

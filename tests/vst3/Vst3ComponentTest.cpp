@@ -123,6 +123,37 @@ TEST_F(Vst3Test, NotesReachTheCoreAndEverythingElseIsSkipped)
     std::remove(log.c_str());
 }
 
+// Seen in the diagnostic log's most keys held at once: each note lands in a
+// block of its own, and only a move of the transport releases the others.
+TEST_F(Vst3Test, TheHostsTransportJumpingOrStoppingReleasesTheHeldKeys)
+{
+    const std::string log = "vst3-transport.log";
+    std::remove(log.c_str());
+    setLogVariable(log);
+    {
+        Vst3Instance instance(*factory);
+        setLogVariable("");
+        ASSERT_TRUE(instance.start());
+        ProcessContext context = {};
+        context.sampleRate = 44100.0;
+        const auto noteAt = [&](int16_t key, int64_t sample, bool playing) {
+            context.projectTimeSamples = sample;
+            context.state = playing ? ProcessContext::kPlaying : 0u;
+            TestEvents events;
+            events.noteOn(key);
+            return instance.process(&events, nullptr, &context);
+        };
+        EXPECT_EQ(noteAt(60, 0, true), kResultOk);
+        EXPECT_EQ(noteAt(62, 512, true), kResultOk); // playing on: two held
+        EXPECT_EQ(noteAt(64, 44100, true), kResultOk); // a jump
+        EXPECT_EQ(noteAt(65, 44100 + 512, false), kResultOk); // a stop
+        EXPECT_EQ(noteAt(67, 44100 + 512, false), kResultOk); // standing still: two held
+    }
+    EXPECT_EQ(fileContents(log),
+        "vendor=\"\" product=\"Qarn Test Host\" rate=44100 block=512 events=5 note-ons=5 most-held=2\n");
+    std::remove(log.c_str());
+}
+
 TEST_F(Vst3Test, TheInstrumentParameterNamesFiveStepsAndFollowsTheHost)
 {
     Vst3Instance instance(*factory);

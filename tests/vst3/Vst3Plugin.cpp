@@ -51,13 +51,14 @@ bool Vst3Instance::start()
         processor->setProcessing(1) == kResultOk;
 }
 
-tresult Vst3Instance::process(IEventList* events, IParameterChanges* changes)
+tresult Vst3Instance::process(IEventList* events, IParameterChanges* changes, ProcessContext* context)
 {
     ProcessData data = {};
     data.symbolicSampleSize = kSample32;
     data.numSamples = 512;
     data.inputEvents = events;
     data.inputParameterChanges = changes;
+    data.processContext = context;
     return processor->process(data);
 }
 

@@ -22,8 +22,10 @@ public:
 
     // setupProcessing, setActive and setProcessing as a host starts playing.
     bool start();
-    // One block of `events` and `changes` (either may be null).
-    vst3::tresult process(vst3::IEventList* events, vst3::IParameterChanges* changes = nullptr);
+    // One block of 512 frames with `events`, `changes` and the transport's
+    // `context` (any may be null).
+    vst3::tresult process(
+        vst3::IEventList* events, vst3::IParameterChanges* changes = nullptr, vst3::ProcessContext* context = nullptr);
     std::vector<uint8_t> state() const;
 };
 

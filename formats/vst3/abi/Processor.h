@@ -123,8 +123,48 @@ struct AudioBusBuffers {
     };
 };
 
-// Opaque here: a plug-in that shows notes reads no transport.
-struct ProcessContext;
+struct Chord {
+    uint8_t keyNote;
+    uint8_t rootNote;
+    int16_t chordMask;
+};
+
+struct FrameRate {
+    uint32_t framesPerSecond;
+    uint32_t flags;
+};
+
+// The host's transport at the start of a block. `state` says what plays and
+// which of the later members hold something; the sample position always does.
+struct ProcessContext {
+    enum StatesAndFlags : uint32_t {
+        kPlaying = 1u << 1,
+        kCycleActive = 1u << 2,
+        kRecording = 1u << 3,
+        kSystemTimeValid = 1u << 8,
+        kProjectTimeMusicValid = 1u << 9,
+        kTempoValid = 1u << 10,
+        kBarPositionValid = 1u << 11,
+        kCycleValid = 1u << 12,
+        kTimeSigValid = 1u << 13,
+    };
+    uint32_t state;
+    double sampleRate;
+    int64_t projectTimeSamples;
+    int64_t systemTime; // nanoseconds
+    int64_t continousTimeSamples;
+    double projectTimeMusic; // quarter notes
+    double barPositionMusic;
+    double cycleStartMusic;
+    double cycleEndMusic;
+    double tempo;
+    int32_t timeSigNumerator;
+    int32_t timeSigDenominator;
+    Chord chord;
+    int32_t smpteOffsetSubframes;
+    FrameRate frameRate;
+    int32_t samplesToNextClock;
+};
 
 enum : int32_t { kSample32 = 0, kSample64 = 1 };
 
@@ -169,6 +209,11 @@ static_assert(offsetof(Event, type) == 18, "Event::type is where the host writes
 static_assert(offsetof(Event, noteOn) == 24, "an event's body is where the host writes it");
 static_assert(sizeof(ProcessSetup) == 24 && offsetof(ProcessSetup, sampleRate) == 16, "ProcessSetup as the host's");
 static_assert(sizeof(AudioBusBuffers) == 24, "AudioBusBuffers has the host's size");
+static_assert(sizeof(ProcessContext) == 112, "ProcessContext has the host's size");
+static_assert(offsetof(ProcessContext, projectTimeSamples) == 16, "ProcessContext::projectTimeSamples as the host's");
+static_assert(
+    offsetof(ProcessContext, tempo) == 72 && offsetof(ProcessContext, chord) == 88, "ProcessContext as the host's");
+static_assert(offsetof(ProcessContext, samplesToNextClock) == 104, "ProcessContext as the host's");
 static_assert(sizeof(ProcessData) == (wide ? 80 : 48), "ProcessData has the host's size");
 static_assert(offsetof(ProcessData, inputParameterChanges) == (wide ? 40 : 28), "ProcessData as the host's");
 static_assert(offsetof(ProcessData, inputEvents) == (wide ? 56 : 36), "ProcessData::inputEvents as the host's");
