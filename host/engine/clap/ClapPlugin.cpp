@@ -12,6 +12,25 @@ namespace {
 thread_local bool onAudioThread = false;
 
 constexpr int largestSide = 4096;
+
+// The transport's time as CLAP hands it over with each block.
+clap_event_transport_t clapTransport(const VstTimeInfo& time)
+{
+    clap_event_transport_t transport{};
+    transport.header = {sizeof transport, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
+    transport.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE | CLAP_TRANSPORT_HAS_TIME_SIGNATURE;
+    if (time.flags & kVstTransportPlaying)
+        transport.flags |= CLAP_TRANSPORT_IS_PLAYING;
+    if (time.sampleRate > 0.0) {
+        transport.flags |= CLAP_TRANSPORT_HAS_SECONDS_TIMELINE;
+        transport.song_pos_seconds = std::llround(time.samplePos / time.sampleRate * CLAP_SECTIME_FACTOR);
+    }
+    transport.song_pos_beats = std::llround(time.ppqPos * CLAP_BEATTIME_FACTOR);
+    transport.tempo = time.tempo;
+    transport.tsig_num = static_cast<uint16_t>(time.timeSigNumerator);
+    transport.tsig_denom = static_cast<uint16_t>(time.timeSigDenominator);
+    return transport;
+}
 // The plug-in's events are not read: the host has no use for its output.
 bool dropEvent(const clap_output_events_t*, const clap_event_header_t*)
 {
@@ -206,7 +225,7 @@ void ClapPlugin::switchOff()
     active = false;
 }
 
-void ClapPlugin::process(VstEvents* events, const VstTimeInfo&, int32_t frames)
+void ClapPlugin::process(VstEvents* events, const VstTimeInfo& time, int32_t frames)
 {
     onAudioThread = true;
     if (!processing)
@@ -217,10 +236,11 @@ void ClapPlugin::process(VstEvents* events, const VstTimeInfo&, int32_t frames)
         input.addParameterValue(instrument.id, instrument.cookie, program);
     if (events)
         input.addMidi(*events, dialect);
+    const clap_event_transport_t transport = clapTransport(time);
     clap_process_t block{};
     block.steady_time = steadyTime;
     block.frames_count = static_cast<uint32_t>(frames);
-    block.transport = nullptr;
+    block.transport = &transport;
     block.in_events = input.list();
     block.out_events = &output;
     if (processing)

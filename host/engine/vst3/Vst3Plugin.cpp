@@ -12,6 +12,23 @@ using ModuleEntry = bool (*)(void*);
 using InitDll = bool (*)();
 using ModuleExit = bool (*)();
 
+// The transport's time as VST 3 hands it over with each block.
+vst3::ProcessContext processContext(const VstTimeInfo& time)
+{
+    vst3::ProcessContext context{};
+    context.state = vst3::ProcessContext::kProjectTimeMusicValid | vst3::ProcessContext::kTempoValid |
+        vst3::ProcessContext::kTimeSigValid;
+    if (time.flags & kVstTransportPlaying)
+        context.state |= vst3::ProcessContext::kPlaying;
+    context.sampleRate = time.sampleRate;
+    context.projectTimeSamples = std::llround(time.samplePos);
+    context.projectTimeMusic = time.ppqPos;
+    context.tempo = time.tempo;
+    context.timeSigNumerator = time.timeSigNumerator;
+    context.timeSigDenominator = time.timeSigDenominator;
+    return context;
+}
+
 template <typename Interface> Interface* query(vst3::FUnknown* object, const vst3::Uid& iid)
 {
     void* found = nullptr;
@@ -242,7 +259,7 @@ void Vst3Plugin::switchOff()
     active = false;
 }
 
-void Vst3Plugin::process(VstEvents* block, const VstTimeInfo&, int32_t frames)
+void Vst3Plugin::process(VstEvents* block, const VstTimeInfo& time, int32_t frames)
 {
     events.clear();
     changes.clear();
@@ -261,6 +278,8 @@ void Vst3Plugin::process(VstEvents* block, const VstTimeInfo&, int32_t frames)
     data.outputs = outputs.empty() ? nullptr : outputs.data();
     data.inputParameterChanges = &changes;
     data.inputEvents = &events;
+    vst3::ProcessContext context = processContext(time);
+    data.processContext = &context;
     processor->process(data);
 }
 
