@@ -9,9 +9,13 @@ bool TransportWatch::moved(const TransportPosition& now, uint32_t frames)
         if (now.playing != last.playing) {
             moved = true;
         } else if (now.known && last.known) {
-            const int64_t expected = last.sample + (last.playing ? lastFrames : 0);
-            const int64_t distance = now.sample > expected ? now.sample - expected : expected - now.sample;
-            moved = distance > std::max<int64_t>(lastFrames, 1);
+            // In unsigned arithmetic, so that positions no host would send
+            // wrap round instead of overflowing.
+            const uint64_t expected =
+                static_cast<uint64_t>(last.sample) + static_cast<uint64_t>(last.playing ? lastFrames : 0);
+            const auto at = static_cast<uint64_t>(now.sample);
+            const uint64_t distance = std::min(at - expected, expected - at);
+            moved = distance > std::max<uint64_t>(static_cast<uint64_t>(lastFrames), 1);
         }
     }
     watching = true;

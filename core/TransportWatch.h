@@ -30,5 +30,5 @@ public:
 private:
     bool watching = false;
     TransportPosition last;
-    int64_t lastFrames = 0;
+    uint32_t lastFrames = 0;
 };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace {
 
 constexpr uint32_t block = 512;
@@ -43,6 +45,15 @@ TEST(TransportWatchTest, WithoutATimelineOnlyStartsAndStopsCount)
     EXPECT_FALSE(watch.moved(playingAt(999999), block)) << "nothing to compare the position with";
     EXPECT_TRUE(watch.moved(stopped, block));
     EXPECT_TRUE(watch.moved(playing, block));
+}
+
+TEST(TransportWatchTest, PositionsAtTheEndsOfTheRangeAreJumpsNotOverflows)
+{
+    TransportWatch watch;
+    watch.moved(playingAt(INT64_MAX - 10), block);
+    EXPECT_TRUE(watch.moved(playingAt(0), block));
+    EXPECT_TRUE(watch.moved(playingAt(INT64_MIN), block));
+    EXPECT_FALSE(watch.moved(playingAt(INT64_MIN + block), block));
 }
 
 TEST(TransportWatchTest, AfterForgettingTheNextBlockStartsTheWatchAgain)
