@@ -27,6 +27,7 @@ const char prefixes[] = R"(@prefix atom: <http://lv2plug.in/ns/ext/atom#> .
 @prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .
 @prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .
 @prefix state: <http://lv2plug.in/ns/ext/state#> .
+@prefix time: <http://lv2plug.in/ns/ext/time#> .
 @prefix ui: <http://lv2plug.in/ns/extensions/ui#> .
 @prefix urid: <http://lv2plug.in/ns/ext/urid#> .
 
@@ -92,6 +93,9 @@ void writeDescription(std::ostream& out)
            "layout version first.\" ;\n    rdfs:range atom:Chunk .\n\n";
     out << iri(lv2ViewRequestUri) << "\n    a rdfs:Class ;\n    rdfs:label \"view request\" ;\n"
         << "    rdfs:comment \"Sent by the user interface, with no body, for the plug-in's saved view.\" .\n\n";
+    out << iri(lv2TransportMovedUri) << "\n    a rdfs:Class ;\n    rdfs:label \"transport moved\" ;\n"
+        << "    rdfs:comment \"Sent to the user interface, with no body, when the host's transport started, stopped or "
+           "jumped.\" .\n\n";
 
     out << iri(lv2PluginUri) << "\n    a lv2:Plugin , lv2:InstrumentPlugin ;\n"
         << "    doap:name " << literal(ViewerCore::productName) << " ;\n"
@@ -103,7 +107,7 @@ void writeDescription(std::ostream& out)
         << "    opts:supportedOption bufsz:nominalBlockLength , bufsz:maxBlockLength ;\n"
         << "    lv2:extensionData state:interface ;\n"
         << "    ui:ui " << iri(lv2UiUri) << " ;\n    lv2:port [\n";
-    writeAtomPort(out, "InputPort", lv2MidiInPort, "midi_in", "MIDI In", "midi:MidiEvent");
+    writeAtomPort(out, "InputPort", lv2MidiInPort, "midi_in", "MIDI In", "midi:MidiEvent , time:Position");
     out << "    ] , [\n";
     writeInstrumentPort(out);
     out << "    ] , [\n";

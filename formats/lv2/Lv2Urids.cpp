@@ -5,6 +5,7 @@
 #include <lv2/atom/atom.h>
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/midi/midi.h>
+#include <lv2/time/time.h>
 
 #include <cstring>
 
@@ -16,8 +17,17 @@ Lv2Urids mapLv2Urids(const LV2_URID_Map& map)
         id(LV2_ATOM__Chunk),
         id(LV2_ATOM__Int),
         id(LV2_ATOM__eventTransfer),
+        id(LV2_ATOM__Object),
+        id(LV2_ATOM__Blank),
+        id(LV2_ATOM__Long),
+        id(LV2_ATOM__Float),
+        id(LV2_ATOM__Double),
         id(LV2_MIDI__MidiEvent),
+        id(LV2_TIME__Position),
+        id(LV2_TIME__speed),
+        id(LV2_TIME__frame),
         id(lv2ViewRequestUri),
+        id(lv2TransportMovedUri),
         id(lv2ViewPropertyUri),
         id(LV2_BUF_SIZE__maxBlockLength),
         id(LV2_BUF_SIZE__nominalBlockLength),

@@ -9,8 +9,17 @@ struct Lv2Urids {
     LV2_URID atomChunk;
     LV2_URID atomInt;
     LV2_URID atomEventTransfer;
+    LV2_URID atomObject;
+    LV2_URID atomBlank;
+    LV2_URID atomLong;
+    LV2_URID atomFloat;
+    LV2_URID atomDouble;
     LV2_URID midiEvent;
+    LV2_URID timePosition;
+    LV2_URID timeSpeed;
+    LV2_URID timeFrame;
     LV2_URID viewRequest;
+    LV2_URID transportMoved;
     LV2_URID viewProperty;
     LV2_URID maxBlockLength;
     LV2_URID nominalBlockLength;

@@ -71,13 +71,16 @@ void ViewerDsp::connectPort(uint32_t port, void* data)
     }
 }
 
-void ViewerDsp::run(uint32_t)
+void ViewerDsp::run(uint32_t frames)
 {
     followInstrument();
     readViewMessages();
+    const bool transportMoved = transport.moved(midiIn, frames);
     AtomMidiBlock midi(midiIn, urids.midiEvent);
-    core.receiveMidiSkippingEmpty(midi.block());
-    forward(notify);
+    MidiMessageBlock block = midi.block();
+    block.transportChanged = transportMoved;
+    core.receiveMidiSkippingEmpty(block);
+    forward(notify, transportMoved);
 }
 
 void ViewerDsp::followInstrument()
@@ -105,7 +108,7 @@ void ViewerDsp::readViewMessages()
     }
 }
 
-void ViewerDsp::forward(LV2_Atom_Sequence* sequence)
+void ViewerDsp::forward(LV2_Atom_Sequence* sequence, bool transportMoved)
 {
     AtomSequenceWriter writer(sequence, urids.atomSequence);
     if (viewToSend.load(std::memory_order_relaxed)) {
@@ -115,6 +118,9 @@ void ViewerDsp::forward(LV2_Atom_Sequence* sequence)
         if (writer.append(0, urids.atomChunk, bytes, savedViewSize))
             viewToSend.store(false, std::memory_order_relaxed);
     }
+    // Before the block's notes, which the user interface then holds anew.
+    if (transportMoved)
+        writer.append(0, urids.transportMoved, nullptr, 0);
     if (!midiIn)
         return;
     MidiMessage unused;

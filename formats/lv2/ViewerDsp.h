@@ -2,7 +2,8 @@
 // The LV2 plug-in over the core: one instance per host instantiation. It has
 // no editor (the user interface is a library of its own, formats/lv2/ui/,
 // with a core of its own), so it hands the user interface what its core
-// cannot share with it: every MIDI event it receives, and the saved view.
+// cannot share with it: every MIDI event it receives, word that the host's
+// transport moved, and the saved view.
 // The view it saves is the one the user interface last sent it; after a
 // restore it sends the restored view to the user interface to show.
 //
@@ -10,6 +11,7 @@
 // lock or wait); save on any thread, also while run runs; everything else
 // with the instance to itself.
 #include "core/ViewerCore.h"
+#include "formats/lv2/AtomTransport.h"
 #include "formats/lv2/Lv2Urids.h"
 #include "formats/lv2/ViewRecord.h"
 
@@ -42,10 +44,11 @@ private:
     ViewerDsp(const Lv2Urids& urids, double sampleRate, int32_t blockSize);
     void followInstrument();
     void readViewMessages();
-    void forward(LV2_Atom_Sequence* notify);
+    void forward(LV2_Atom_Sequence* notify, bool transportMoved);
 
     ViewerCore core;
     const Lv2Urids urids;
+    AtomTransport transport{urids};
     const float sampleRate;
     const int32_t blockSize;
 

@@ -11,8 +11,10 @@
 #include "tests/support/PluginStateReset.h"
 
 #include <lv2/atom/atom.h>
+#include <lv2/atom/forge.h>
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/midi/midi.h>
+#include <lv2/time/time.h>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +104,25 @@ protected:
         midiIn.add(frames, midiEvent, bytes.data(), static_cast<uint32_t>(bytes.size()));
     }
 
+    // A time:Position object as hosts send one: the speed as a float, the
+    // frame as a long.
+    void addPosition(int64_t frames, float speed, int64_t frame)
+    {
+        alignas(8) uint8_t buffer[128];
+        LV2_Atom_Forge forge;
+        lv2_atom_forge_init(&forge, static_cast<LV2_URID_Map*>(map.feature()->data));
+        lv2_atom_forge_set_buffer(&forge, buffer, sizeof buffer);
+        LV2_Atom_Forge_Frame object;
+        lv2_atom_forge_object(&forge, &object, 0, map(LV2_TIME__Position));
+        lv2_atom_forge_key(&forge, map(LV2_TIME__speed));
+        lv2_atom_forge_float(&forge, speed);
+        lv2_atom_forge_key(&forge, map(LV2_TIME__frame));
+        lv2_atom_forge_long(&forge, frame);
+        lv2_atom_forge_pop(&forge, &object);
+        const auto& atom = *reinterpret_cast<const LV2_Atom*>(buffer);
+        midiIn.add(frames, atom.type, &atom + 1, atom.size);
+    }
+
     const LV2_State_Interface& stateOf(LV2_Handle)
     {
         return *static_cast<const LV2_State_Interface*>(descriptor->extension_data(LV2_STATE__interface));
@@ -135,6 +156,7 @@ protected:
     const LV2_URID chunk = map(LV2_ATOM__Chunk);
     const LV2_URID midiEvent = map(LV2_MIDI__MidiEvent);
     const LV2_URID viewRequest = map(lv2ViewRequestUri);
+    const LV2_URID transportMoved = map(lv2TransportMovedUri);
     const LV2_URID viewProperty = map(lv2ViewPropertyUri);
     TestSequence midiIn;
     TestSequence viewIn;
@@ -174,6 +196,37 @@ TEST_F(Lv2PluginTest, NotesReachTheCoreAndAreForwardedInOrderWithTheirTimes)
     EXPECT_EQ(forwarded[2].frames, 200);
     for (const auto& event : forwarded)
         EXPECT_EQ(event.type, midiEvent);
+}
+
+// Hosts send a position only when the transport changes; between two it is
+// where playback took it, 256 frames a block here.
+TEST_F(Lv2PluginTest, TheHostsTransportStartingStoppingOrJumpingReleasesTheHeldKeysHereAndInTheView)
+{
+    LV2_Handle plugin = instance();
+    run(plugin);
+    addPosition(0, 1.0f, 48000);
+    addNote(0, {0x90, 60, 100});
+    EXPECT_EQ(run(plugin).size(), 1u) << "the first position only starts the watch";
+    EXPECT_TRUE(run(plugin).empty()) << "playing on";
+    addPosition(10, 1.0f, 48000 + 2 * 256 + 10);
+    EXPECT_TRUE(run(plugin).empty()) << "a position where playback took it";
+    EXPECT_EQ(velocityOf(60), 100);
+
+    addPosition(0, 1.0f, 0);
+    addNote(5, {0x90, 64, 90});
+    const auto jumped = run(plugin);
+    EXPECT_EQ(velocityOf(60), 0) << "a jump back";
+    EXPECT_EQ(velocityOf(64), 90) << "the block's own note, after the jump";
+    ASSERT_EQ(jumped.size(), 2u);
+    EXPECT_EQ(jumped[0].type, transportMoved) << "the view releases its keys before the block's notes";
+    EXPECT_TRUE(jumped[0].body.empty());
+    EXPECT_EQ(jumped[1].type, midiEvent);
+
+    addPosition(0, 0.0f, 256);
+    const auto stopped = run(plugin);
+    EXPECT_EQ(velocityOf(64), 0) << "a stop";
+    ASSERT_EQ(stopped.size(), 1u);
+    EXPECT_EQ(stopped[0].type, transportMoved);
 }
 
 TEST_F(Lv2PluginTest, ALongBlockIsReadWholeThoughTheNotifyPortTakesOnlyWhatFits)

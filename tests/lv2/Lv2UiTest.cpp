@@ -238,6 +238,15 @@ TEST_F(Lv2UiTest, NotesFromThePluginReachTheUserInterfacesCore)
     EXPECT_EQ(velocityOf(64), 0);
 }
 
+TEST_F(Lv2UiTest, WordThatTheTransportMovedReleasesTheHeldKeys)
+{
+    open();
+    const uint8_t on[] = {0x90, 60, 100};
+    notify(midiEvent, on, sizeof on);
+    notify(map(lv2TransportMovedUri), nullptr, 0);
+    EXPECT_EQ(velocityOf(60), 0);
+}
+
 TEST_F(Lv2UiTest, TheInstrumentPortSelectsOnlyInstruments)
 {
     open();

@@ -95,6 +95,10 @@ void ViewerUi::receive(const LV2_Atom& atom)
         core.receiveMidi({readOne, &message, 1, false});
         return;
     }
+    if (atom.type == urids.transportMoved) {
+        core.receiveMidi({readOne, nullptr, 0, true});
+        return;
+    }
     if (atom.type != urids.atomChunk)
         return;
     if (core.restoreView(LV2_ATOM_BODY_CONST(&atom), atom.size)) {
