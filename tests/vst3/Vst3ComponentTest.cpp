@@ -34,6 +34,23 @@ int instrumentOf(IEditController& controller)
     return static_cast<int>(controller.normalizedParamToPlain(0, controller.getParamNormalized(0)));
 }
 
+// The line of the diagnostic log an instance writes after `play` drove it
+// from the start of processing.
+template <typename Play> std::string diagnosticLineOf(IPluginFactory& factory, const std::string& log, Play play)
+{
+    std::remove(log.c_str());
+    setLogVariable(log);
+    {
+        Vst3Instance instance(factory);
+        setLogVariable("");
+        EXPECT_TRUE(instance.start());
+        play(instance);
+    }
+    const std::string line = fileContents(log);
+    std::remove(log.c_str());
+    return line;
+}
+
 } // namespace
 
 TEST_F(Vst3Test, TheFactoryDescribesAComponentAndTheControllerItNames)
@@ -96,13 +113,7 @@ TEST_F(Vst3Test, TheComponentHasOneEventInputAndNoAudio)
 
 TEST_F(Vst3Test, NotesReachTheCoreAndEverythingElseIsSkipped)
 {
-    const std::string log = "vst3-notes.log";
-    std::remove(log.c_str());
-    setLogVariable(log);
-    {
-        Vst3Instance instance(*factory);
-        setLogVariable("");
-        ASSERT_TRUE(instance.start());
+    const std::string line = diagnosticLineOf(*factory, "vst3-notes.log", [](Vst3Instance& instance) {
         TestEvents events;
         events.noteOn(60, 0, 0.0f); // velocity 0 is still a note-on in VST 3
         events.noteOn(64, 15);
@@ -117,23 +128,15 @@ TEST_F(Vst3Test, NotesReachTheCoreAndEverythingElseIsSkipped)
         release.noteOff(64, 15);
         EXPECT_EQ(instance.process(&release), kResultOk);
         EXPECT_EQ(instance.process(nullptr), kResultOk);
-    }
-    EXPECT_EQ(fileContents(log),
-        "vendor=\"\" product=\"Qarn Test Host\" rate=44100 block=512 events=4 note-ons=2 most-held=2\n");
-    std::remove(log.c_str());
+    });
+    EXPECT_EQ(line, "vendor=\"\" product=\"Qarn Test Host\" rate=44100 block=512 events=4 note-ons=2 most-held=2\n");
 }
 
 // Seen in the diagnostic log's most keys held at once: each note lands in a
 // block of its own, and only a move of the transport releases the others.
 TEST_F(Vst3Test, TheHostsTransportJumpingOrStoppingReleasesTheHeldKeys)
 {
-    const std::string log = "vst3-transport.log";
-    std::remove(log.c_str());
-    setLogVariable(log);
-    {
-        Vst3Instance instance(*factory);
-        setLogVariable("");
-        ASSERT_TRUE(instance.start());
+    const std::string line = diagnosticLineOf(*factory, "vst3-transport.log", [](Vst3Instance& instance) {
         ProcessContext context = {};
         context.sampleRate = 44100.0;
         const auto noteAt = [&](int16_t key, int64_t sample, bool playing) {
@@ -148,10 +151,8 @@ TEST_F(Vst3Test, TheHostsTransportJumpingOrStoppingReleasesTheHeldKeys)
         EXPECT_EQ(noteAt(64, 44100, true), kResultOk); // a jump
         EXPECT_EQ(noteAt(65, 44100 + 512, false), kResultOk); // a stop
         EXPECT_EQ(noteAt(67, 44100 + 512, false), kResultOk); // standing still: two held
-    }
-    EXPECT_EQ(fileContents(log),
-        "vendor=\"\" product=\"Qarn Test Host\" rate=44100 block=512 events=5 note-ons=5 most-held=2\n");
-    std::remove(log.c_str());
+    });
+    EXPECT_EQ(line, "vendor=\"\" product=\"Qarn Test Host\" rate=44100 block=512 events=5 note-ons=5 most-held=2\n");
 }
 
 TEST_F(Vst3Test, TheInstrumentParameterNamesFiveStepsAndFollowsTheHost)
