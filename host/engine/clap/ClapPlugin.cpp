@@ -31,6 +31,7 @@ clap_event_transport_t clapTransport(const VstTimeInfo& time)
     transport.tsig_denom = static_cast<uint16_t>(time.timeSigDenominator);
     return transport;
 }
+
 // The plug-in's events are not read: the host has no use for its output.
 bool dropEvent(const clap_output_events_t*, const clap_event_header_t*)
 {
